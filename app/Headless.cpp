@@ -1,0 +1,80 @@
+#include "app/Headless.h"
+
+#include "app/InfoJson.h"
+#include "ardelib/Message.h"
+#include "document/PelmoraDoc.h"
+
+#include <QJsonDocument>
+
+#include <cstdio>
+
+namespace {
+// Everything shown goes to standard error, and any message makes the command fail.
+class HeadlessSink : public IMessageSink {
+public:
+    HeadlessSink() : m_prev(GetMessageSink()) { SetMessageSink(this); }
+    ~HeadlessSink() override { SetMessageSink(m_prev); }
+    MsgAnswer Show(const std::string& text, MsgButtons buttons) override
+    {
+        ++count;
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    }
+    int count = 0;
+
+private:
+    IMessageSink* m_prev;
+};
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "使い方: oltrane [FILE]\n"
+                 "        oltrane --info FILE\n"
+                 "        oltrane --save-as OUT FILE\n");
+    return 2;
+}
+
+int Info(const std::string& file)
+{
+    HeadlessSink sink;
+    CPelmoraDoc doc;
+    bool ok = doc.OnOpenDocument(file);
+    if (!ok || sink.count)
+        return 1;
+    QByteArray json = QJsonDocument(BuildInfoJson(doc)).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}
+
+int SaveAs(const std::string& out, const std::string& file)
+{
+    HeadlessSink sink;
+    CPelmoraDoc doc;
+    if (!doc.OnOpenDocument(file) || sink.count)
+        return 1;
+    if (!doc.OnSaveDocument(out) || sink.count)
+        return 1;
+    return 0;
+}
+} // namespace
+
+int RunHeadless(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return -1;
+    const std::string& cmd = args[0];
+    if (cmd == "--info")
+        return args.size() == 2 ? Info(args[1]) : Usage();
+    if (cmd == "--save-as")
+        return args.size() == 3 ? SaveAs(args[1], args[2]) : Usage();
+    if (cmd == "--help" || cmd == "-h") {
+        Usage();
+        return 0;
+    }
+    if (!cmd.empty() && cmd[0] == '-')
+        return Usage();
+    if (args.size() > 1)
+        return Usage();
+    return -1;
+}

@@ -1,0 +1,235 @@
+#include "app/MainFrame.h"
+
+#include "app/PelmoraApp.h"
+#include "ardelib/Message.h"
+#include "document/PelmoraDoc.h"
+#include "platform/Profile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+const char kLayout[] = "QLA_T_LAYOUTSIZE";
+const char kRecent[] = "Recent File List";
+
+QString FileFilter()
+{
+    return QString::fromUtf8(CPelmoraDoc::kFilterName) + QStringLiteral(";;") + QString::fromUtf8("すべてのファイル (*)");
+}
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_doc(std::make_unique<CPelmoraDoc>())
+{
+    auto* central = new QWidget(this);
+    central->setObjectName("view");
+    central->setAutoFillBackground(true);
+    setCentralWidget(central);
+    CreateMenus();
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::CreateMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
+    QAction* a = m_fileMenu->addAction(QString::fromUtf8("新規作成(&N)"), QKeySequence::New, this, [this] {
+        if (SaveModified())
+            NewDocument();
+    });
+    a->setObjectName("fileNew");
+    a = m_fileMenu->addAction(QString::fromUtf8("開く(&O)..."), QKeySequence::Open, this, [this] {
+        if (!SaveModified())
+            return;
+        QString path = QFileDialog::getOpenFileName(this, QString(), QString(), FileFilter());
+        if (!path.isEmpty())
+            OpenDocumentFile(path);
+    });
+    a->setObjectName("fileOpen");
+    a = m_fileMenu->addAction(QString::fromUtf8("上書き保存(&S)"), QKeySequence::Save, this, [this] { SaveDocument(); });
+    a->setObjectName("fileSave");
+    a = m_fileMenu->addAction(QString::fromUtf8("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
+                              [this] { SaveDocumentAs(); });
+    a->setObjectName("fileSaveAs");
+    m_recentSeparator = m_fileMenu->addSeparator();
+    for (int i = 0; i < CPelmoraApp::kRecentFiles; ++i) {
+        m_recentActions[i] = m_fileMenu->addAction(QString(), this, [this, i] {
+            QStringList files = RecentFiles();
+            if (i < files.size() && SaveModified())
+                OpenDocumentFile(files[i]);
+        });
+        m_recentActions[i]->setObjectName(QStringLiteral("fileRecent%1").arg(i + 1));
+    }
+    m_fileMenu->addSeparator();
+    m_exitAction = m_fileMenu->addAction(QString::fromUtf8("アプリケーションの終了(&X)"), QKeySequence::Quit, this,
+                                         [this] { close(); });
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(QString::fromStdString(m_doc->GetTitle()) + QStringLiteral(" - ")
+                   + QString::fromUtf8(CPelmoraDoc::kWindowTitle));
+}
+
+void CMainFrame::NewDocument()
+{
+    m_doc->OnNewDocument();
+    UpdateTitle();
+    update();
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path)
+{
+    QString abs = QFileInfo(path).absoluteFilePath();
+    bool ok = m_doc->OnOpenDocument(abs.toStdString());
+    if (ok)
+        AddRecentFile(abs);
+    else
+        m_doc->OnNewDocument();
+    UpdateTitle();
+    update();
+    return ok;
+}
+
+bool CMainFrame::SaveDocument()
+{
+    if (m_doc->GetPathName().empty())
+        return SaveDocumentAs();
+    bool ok = m_doc->OnSaveDocument(m_doc->GetPathName());
+    UpdateTitle();
+    return ok;
+}
+
+bool CMainFrame::SaveDocumentAs()
+{
+    QString start = m_doc->GetPathName().empty() ? QString::fromUtf8(CPelmoraDoc::kNewFileName) + ".q_l"
+                                                  : QString::fromStdString(m_doc->GetPathName());
+    QString path = QFileDialog::getSaveFileName(this, QString(), start, FileFilter());
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QString::fromUtf8(CPelmoraDoc::kExtension);
+    bool ok = m_doc->OnSaveDocument(path.toStdString());
+    if (ok)
+        AddRecentFile(QFileInfo(path).absoluteFilePath());
+    UpdateTitle();
+    return ok;
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_doc->IsModified())
+        return true;
+    std::string text = m_doc->GetTitle() + " への変更を保存しますか?";
+    switch (ShowMessage(text, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+    case MsgAnswer::Ok:
+        return SaveDocument();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QStringList CMainFrame::RecentFiles() const
+{
+    QStringList files;
+    CSettingsStore& p = AppProfile();
+    for (int i = 1; i <= CPelmoraApp::kRecentFiles; ++i) {
+        std::string f = p.GetString(kRecent, "File" + std::to_string(i), "");
+        if (!f.empty())
+            files << QString::fromStdString(f);
+    }
+    return files;
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > CPelmoraApp::kRecentFiles)
+        files.removeLast();
+    CSettingsStore& p = AppProfile();
+    for (int i = 0; i < CPelmoraApp::kRecentFiles; ++i) {
+        std::string key = "File" + std::to_string(i + 1);
+        if (i < files.size())
+            p.WriteString(kRecent, key, files[i].toStdString());
+        else
+            p.Remove(kRecent, key);
+    }
+    p.Sync();
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    QStringList files = RecentFiles();
+    for (int i = 0; i < CPelmoraApp::kRecentFiles; ++i) {
+        bool used = i < files.size();
+        m_recentActions[i]->setVisible(used);
+        if (used)
+            m_recentActions[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+    }
+    m_recentSeparator->setVisible(!files.isEmpty());
+}
+
+void CMainFrame::ShowAtStart()
+{
+    CSettingsStore& p = AppProfile();
+    QRect screen(0, 0, 1920, 1080);
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        screen = s->availableGeometry();
+    int left = p.GetInt(kLayout, "left", 0);
+    int right = p.GetInt(kLayout, "right", screen.width());
+    int top = p.GetInt(kLayout, "top", 0);
+    int bottom = p.GetInt(kLayout, "bottom", screen.height());
+    int width = right - left, height = bottom - top;
+    if (width <= 0 || left + width > screen.width()) {
+        left = 0;
+        width = screen.width();
+    }
+    if (height <= 0 || bottom > screen.height()) {
+        top = 0;
+        height = screen.height();
+    }
+    setGeometry(left, top, width, height);
+    if (p.GetInt(kLayout, "maximize", 1) == 1)
+        showMaximized();
+    else
+        show();
+}
+
+void CMainFrame::WritePlacement()
+{
+    CSettingsStore& p = AppProfile();
+    if (isMinimized())
+        return;
+    if (!isMaximized()) {
+        QRect r = geometry();
+        p.WriteInt(kLayout, "left", r.left());
+        p.WriteInt(kLayout, "right", r.left() + r.width());
+        p.WriteInt(kLayout, "top", r.top());
+        p.WriteInt(kLayout, "bottom", r.top() + r.height());
+    }
+    p.WriteInt(kLayout, "maximize", isMaximized() ? 1 : 0);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    WritePlacement();
+    AppProfile().WriteInt("QLA_T_UTILITY", "registset", 1);
+    AppProfile().Sync();
+    event->accept();
+}

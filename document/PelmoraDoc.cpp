@@ -1,0 +1,137 @@
+#include "document/PelmoraDoc.h"
+
+#include "ardelib/Message.h"
+#include "document/ReadAbort.h"
+#include "platform/LhaArchive.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+const char kOpenFailed[] = "ドキュメントを開くことに失敗しました。";
+const char kArchiveFailed[] = "ファイル読み取り失敗";
+const char kMember[] = "pellsav.q_l";
+} // namespace
+
+CPelmoraDoc::CPelmoraDoc() { DeleteContents(); }
+
+CPelmoraDoc::~CPelmoraDoc() = default;
+
+void CPelmoraDoc::DeleteContents()
+{
+    m_readBlocks.clear();
+    m_toolMode = 0;
+    m_fitPending = 1;
+}
+
+bool CPelmoraDoc::OnNewDocument()
+{
+    DeleteContents();
+    m_pathName.clear();
+    m_modified = false;
+    return true;
+}
+
+std::string CPelmoraDoc::GetTitle() const
+{
+    if (m_pathName.empty())
+        return kNewFileName;
+    auto slash = m_pathName.rfind('/');
+    return slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
+}
+
+bool CPelmoraDoc::OnOpenDocument(const std::string& path)
+{
+    DeleteContents();
+    m_modified = false;
+    struct stat st {};
+    auto ar = CDefArchive::OpenForLoad(path);
+    if (!ar || ::stat(path.c_str(), &st) != 0) {
+        ShowMessage(kOpenFailed);
+        return false;
+    }
+    TakeReadAbort();
+    if (st.st_size > 0)
+        Read(ar.get(), path);
+    ar->Close();
+    if (TakeReadAbort()) {
+        DeleteContents();
+        ShowMessage(kOpenFailed);
+        return false;
+    }
+    m_pathName = path;
+    return true;
+}
+
+bool CPelmoraDoc::OnSaveDocument(const std::string& path)
+{
+    CDefFile file;
+    errno = 0;
+    auto ar = file.Open(path, 2);
+    if (!ar) {
+        ShowMessage(errno == ENOENT ? "指定されたファイルは存在しません。" : "ファイル例外が発生しました。");
+        return false;
+    }
+    if (!Write(ar.get())) {
+        ar->Close(); // the write has shown its message; the previous file stays
+        return false;
+    }
+    if (!file.Close(std::move(ar)))
+        return false;
+    m_pathName = path;
+    m_modified = false;
+    return true;
+}
+
+void CPelmoraDoc::Read(CDefArchive* ar, const std::string& path)
+{
+    CDefFile def;
+    if (def.FindStart(ar, "ZELDATA")) {
+        ReadDocumentBlock(ar);
+        return;
+    }
+    ReadCompressed(path);
+}
+
+void CPelmoraDoc::ReadCompressed(const std::string& path)
+{
+    // The archive is read in memory: the member never touches the disk.
+    std::string member;
+    switch (ExtractLhaMember(path, kMember, member)) {
+    case LhaResult::Ok:
+        break;
+    case LhaResult::NoMember:
+        RaiseReadAbort();
+        return;
+    default:
+        ShowMessage(kArchiveFailed);
+        return;
+    }
+    auto ar = CDefArchive::FromMemory(std::move(member));
+    CDefFile def;
+    if (def.FindStart(ar.get(), "ZELDATA"))
+        ReadDocumentBlock(ar.get());
+}
+
+void CPelmoraDoc::ReadDocumentBlock(CDefArchive* ar)
+{
+    CPelmoraDocLoad loader(this);
+    // What was read before a format error stays in the document.
+    loader.Load(ar, "ZELDATA");
+}
+
+int CPelmoraDoc::Write(CDefArchive* ar) const
+{
+    CDefFile def;
+    if (!def.WriteStart(ar, "ZELDATA"))
+        return 0;
+    return def.WriteEnd(ar, "ZELDATA");
+}
+
+RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive*, const std::string& name)
+{
+    m_doc->m_readBlocks.push_back(name);
+    return RD_SKIP;
+}
+
+int CPelmoraDocLoad::OnReadData(const std::string&, const std::string&) { return 0; }

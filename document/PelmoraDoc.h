@@ -1,0 +1,69 @@
+#pragma once
+// The one document of the window: a flyer laid out on one sheet.
+#include "ardelib/DefFile.h"
+
+#include <string>
+#include <vector>
+
+class CPelmoraDoc {
+public:
+    CPelmoraDoc();
+    virtual ~CPelmoraDoc();
+    CPelmoraDoc(const CPelmoraDoc&) = delete;
+    CPelmoraDoc& operator=(const CPelmoraDoc&) = delete;
+
+    // The window's document type: title, new-file name, filter, extension.
+    static constexpr const char* kWindowTitle = "OltraneQL03";
+    static constexpr const char* kNewFileName = "Oltrane";
+    static constexpr const char* kFilterName = "Oltrane登録ﾌｧｲﾙ(*.q_l)";
+    static constexpr const char* kExtension = ".q_l";
+    static constexpr const char* kTypeName = "Oltrane登録ﾌｧｲﾙ";
+
+    // Empties everything and re-seeds the undo lists.
+    void DeleteContents();
+    bool OnNewDocument();
+    // Reset, then read. False when the open failed as a whole (the document is then
+    // empty and the failure has been shown); a file that could not be read but did not
+    // fail the open (no "ZELDATA", archiver failure) still gives true.
+    bool OnOpenDocument(const std::string& path);
+    // Saves the plain form; false, after a message, when the file could not be written
+    // completely (the previous file is then as it was).
+    bool OnSaveDocument(const std::string& path);
+
+    // Reads a document from ar; path is the file it comes from, for the compressed form.
+    void Read(CDefArchive* ar, const std::string& path);
+    int Write(CDefArchive* ar) const;
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    const std::string& GetPathName() const { return m_pathName; }
+    void SetPathName(const std::string& path) { m_pathName = path; }
+    // The file name shown in the window title; the new-file name for a new document.
+    std::string GetTitle() const;
+
+    // The top-level blocks met inside "ZELDATA" in the last read, in order.
+    const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
+
+    int m_toolMode = 0;
+    int m_fitPending = 1;
+
+private:
+    friend class CPelmoraDocLoad;
+    void ReadDocumentBlock(CDefArchive* ar);
+    void ReadCompressed(const std::string& path);
+
+    bool m_modified = false;
+    std::string m_pathName;
+    std::vector<std::string> m_readBlocks;
+};
+
+// Reads the level-1 blocks of "ZELDATA" into the document.
+class CPelmoraDocLoad : public CDefFile {
+public:
+    explicit CPelmoraDocLoad(CPelmoraDoc* doc) : m_doc(doc) {}
+    RD_STATUS OnReadStart(CDefArchive* ar, const std::string& name) override;
+    int OnReadData(const std::string& key, const std::string& value) override;
+
+private:
+    CPelmoraDoc* m_doc;
+};
