@@ -2,7 +2,11 @@
 
 #include "ardelib/Message.h"
 #include "document/ReadAbort.h"
+#include "platform/AppPaths.h"
 #include "platform/LhaArchive.h"
+#include "platform/Profile.h"
+
+#include <cstdio>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -20,8 +24,25 @@ CPelmoraDoc::~CPelmoraDoc() = default;
 void CPelmoraDoc::DeleteContents()
 {
     m_readBlocks.clear();
+    m_unit.Reset(0);
+    m_unitBase.Reset(2);
+    auto resetSnapshot = [](CPelUnit& u) { u.Reset(2); };
+    m_unitUndo.Clear(resetSnapshot, &m_unitBase);
+    m_unitRedo.Clear(resetSnapshot);
+    RemoveSnapshotPictures();
     m_toolMode = 0;
     m_fitPending = 1;
+}
+
+void CPelmoraDoc::RemoveSnapshotPictures()
+{
+    std::string dir = AppProfile().GetInt("QLA_T_UTILITY", "path_itizi_flg", 0)
+                          ? AppProfile().GetString("QLA_T_UTILITY", "path_set_forda", "")
+                          : apppaths::UserTempDir();
+    if (!dir.empty())
+        for (unsigned n : m_snapshotPictures)
+            std::remove((dir + "/temp" + std::to_string(n) + ".bmp").c_str());
+    m_snapshotPictures.clear();
 }
 
 bool CPelmoraDoc::OnNewDocument()
@@ -125,12 +146,19 @@ int CPelmoraDoc::Write(CDefArchive* ar) const
     CDefFile def;
     if (!def.WriteStart(ar, "ZELDATA"))
         return 0;
+    if (!m_unit.Write(ar))
+        return 0;
     return def.WriteEnd(ar, "ZELDATA");
 }
 
-RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive*, const std::string& name)
+RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive* ar, const std::string& name)
 {
     m_doc->m_readBlocks.push_back(name);
+    if (DefIEquals(name, CPelUnit::kBlock)) {
+        if (!m_doc->m_unit.Read(ar, name))
+            return RD_ERROR;
+        return RD_DONE;
+    }
     return RD_SKIP;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The one document of the window: a flyer laid out on one sheet.
 #include "ardelib/DefFile.h"
+#include "document/PelUnit.h"
+#include "document/SnapshotList.h"
 
 #include <string>
 #include <vector>
@@ -44,6 +46,15 @@ public:
     // The top-level blocks met inside "ZELDATA" in the last read, in order.
     const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
 
+    // The drawing unit, and the unit snapshots of undo and redo (element 0 of the
+    // undo list is m_unitBase).
+    CPelUnit m_unit;
+    CPelUnit m_unitBase;
+    CSnapshotList<CPelUnit> m_unitUndo;
+    CSnapshotList<CPelUnit> m_unitRedo;
+    // Numbers n of "temp<n>.bmp" files made for snapshots, removed on reset.
+    std::vector<unsigned> m_snapshotPictures;
+
     int m_toolMode = 0;
     int m_fitPending = 1;
 
@@ -51,6 +62,7 @@ private:
     friend class CPelmoraDocLoad;
     void ReadDocumentBlock(CDefArchive* ar);
     void ReadCompressed(const std::string& path);
+    void RemoveSnapshotPictures();
 
     bool m_modified = false;
     std::string m_pathName;
