@@ -56,17 +56,18 @@ double ParamOfDirection(double dirDeg, const QRectF& box)
 
 // Start and span, in the painter's parametric sixteenths of a degree, of the arc
 // counter-clockwise from the start direction to the end direction.
-void ArcAngles(const FillShape& s, int& start16, int& span16)
+} // namespace
+
+void ArcSpan16(const QRect& box, double startDeg, double endDeg, int& start16, int& span16)
 {
-    QRectF b(s.box);
-    double a = ParamOfDirection(s.startDeg, b), e = ParamOfDirection(s.endDeg, b);
+    QRectF b(box);
+    double a = ParamOfDirection(startDeg, b), e = ParamOfDirection(endDeg, b);
     double span = e - a;
     if (span <= 0)
         span += 360;
     start16 = static_cast<int>(std::lround(a * 16));
     span16 = static_cast<int>(std::lround(span * 16));
 }
-} // namespace
 
 const QImage& TileImage(int pattern)
 {
@@ -107,7 +108,7 @@ void FillShape::Draw(QPainter& p) const
     case Pie:
     case Chord: {
         int start = 0, span = 0;
-        ArcAngles(*this, start, span);
+        ArcSpan16(box, startDeg, endDeg, start, span);
         if (kind == Pie)
             p.drawPie(box, start, span);
         else

@@ -56,6 +56,10 @@ void DrawFill(QPainter& p, const FillShape& shape, const FillParams& f, const Co
 void DrawGradientFill(QPainter& p, const FillShape& shape, ColorRef c1, ColorRef c2, int gradient, int alpha,
                       int gradationDisplay, const QRect& groupBox);
 
+// Start and span, in the painter's sixteenths of a degree, of the arc of the ellipse of
+// box counter-clockwise from direction startDeg to direction endDeg (full when equal).
+void ArcSpan16(const QRect& box, double startDeg, double endDeg, int& start16, int& span16);
+
 // The mild second colour: a white second colour becomes the fill colour lightened
 // half way to white; any other second colour is kept.
 ColorRef MildSecondColor(ColorRef fillColor, ColorRef secondColor);
