@@ -1,11 +1,16 @@
 #pragma once
 // The one document of the window: a flyer laid out on one sheet.
 #include "ardelib/DefFile.h"
+#include "document/FontMenu.h"
+#include "document/Grid.h"
 #include "document/PelUnit.h"
+#include "document/PlotInfo.h"
 #include "document/SnapshotList.h"
 
 #include <string>
 #include <vector>
+
+class CSettingsStore;
 
 class CPelmoraDoc {
 public:
@@ -55,6 +60,16 @@ public:
     // Numbers n of "temp<n>.bmp" files made for snapshots, removed on reset.
     std::vector<unsigned> m_snapshotPictures;
 
+    // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
+    // imported plans are read, which clear their own monochrome switches here too.
+    void ApplyVersionFixup();
+    // The mirror of the plot settings, grid and current text font that the next
+    // program run starts from; sets "registset".
+    void SaveSettingsMirror(CSettingsStore& store) const;
+
+    CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
+    CGrid m_grid;          // "Grid"
+    CFontMenu m_textFont;  // the font new plain texts copy
     int m_toolMode = 0;
     int m_fitPending = 1;
 
