@@ -72,6 +72,8 @@ public:
     CFontMenu m_textFont;  // the font new plain texts copy
     int m_toolMode = 0;
     int m_fitPending = 1;
+    // Set by every edit so that the next paint rebuilds the view's page bitmap.
+    bool m_pageStale = true;
 
 private:
     friend class CPelmoraDocLoad;
