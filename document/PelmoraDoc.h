@@ -3,9 +3,14 @@
 #include "ardelib/DefFile.h"
 #include "document/PelUnit.h"
 #include "document/SnapshotList.h"
+#include "document/FontMenu.h"
+#include "document/Grid.h"
+#include "document/PlotInfo.h"
 
 #include <string>
 #include <vector>
+
+class CSettingsStore;
 
 class CPelmoraDoc {
 public:
@@ -45,6 +50,17 @@ public:
 
     // The top-level blocks met inside "ZELDATA" in the last read, in order.
     const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
+
+    // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
+    // imported plans are read, which clear their own monochrome switches here too.
+    void ApplyVersionFixup();
+    // The mirror of the plot settings, grid and current text font that the next
+    // program run starts from; sets "registset".
+    void SaveSettingsMirror(CSettingsStore& store) const;
+
+    CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
+    CGrid m_grid;          // "Grid"
+    CFontMenu m_textFont;  // the font new plain texts copy
 
     // The drawing unit, and the unit snapshots of undo and redo (element 0 of the
     // undo list is m_unitBase).
