@@ -229,7 +229,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     WritePlacement();
-    AppProfile().WriteInt("QLA_T_UTILITY", "registset", 1);
+    m_doc->SaveSettingsMirror(AppProfile());
     AppProfile().Sync();
     event->accept();
 }

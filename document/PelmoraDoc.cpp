@@ -1,10 +1,14 @@
 #include "document/PelmoraDoc.h"
 
 #include "ardelib/Message.h"
+#include "ardelib/SettingsStore.h"
 #include "document/ReadAbort.h"
+#include "platform/AppPaths.h"
 #include "platform/LhaArchive.h"
+#include "platform/Profile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -13,15 +17,38 @@ const char kArchiveFailed[] = "ファイル読み取り失敗";
 const char kMember[] = "pellsav.q_l";
 } // namespace
 
-CPelmoraDoc::CPelmoraDoc() { DeleteContents(); }
+CPelmoraDoc::CPelmoraDoc()
+{
+    DeleteContents();
+    m_textFont.ResetFromSettings(3.5);
+}
 
 CPelmoraDoc::~CPelmoraDoc() = default;
 
 void CPelmoraDoc::DeleteContents()
 {
     m_readBlocks.clear();
+    m_plotInfo.Reset();
+    m_grid.Reset();
+    m_unit.Reset(0);
+    m_unitBase.Reset(2);
+    auto resetSnapshot = [](CPelUnit& u) { u.Reset(2); };
+    m_unitUndo.Clear(resetSnapshot, &m_unitBase);
+    m_unitRedo.Clear(resetSnapshot);
+    RemoveSnapshotPictures();
     m_toolMode = 0;
     m_fitPending = 1;
+}
+
+void CPelmoraDoc::RemoveSnapshotPictures()
+{
+    std::string dir = AppProfile().GetInt("QLA_T_UTILITY", "path_itizi_flg", 0)
+                          ? AppProfile().GetString("QLA_T_UTILITY", "path_set_forda", "")
+                          : apppaths::UserTempDir();
+    if (!dir.empty())
+        for (unsigned n : m_snapshotPictures)
+            std::remove((dir + "/temp" + std::to_string(n) + ".bmp").c_str());
+    m_snapshotPictures.clear();
 }
 
 bool CPelmoraDoc::OnNewDocument()
@@ -125,12 +152,48 @@ int CPelmoraDoc::Write(CDefArchive* ar) const
     CDefFile def;
     if (!def.WriteStart(ar, "ZELDATA"))
         return 0;
+    if (!m_plotInfo.Write(ar) || !m_grid.Write(ar) || !m_unit.Write(ar))
+        return 0;
+    // "ArZel" follows here.
     return def.WriteEnd(ar, "ZELDATA");
 }
 
-RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive*, const std::string& name)
+void CPelmoraDoc::ApplyVersionFixup()
+{
+    if (m_plotInfo.m_version > 21001)
+        return;
+    m_plotInfo.m_sirokuro = 0;
+    m_plotInfo.m_version = CPlotInfo::kVersion;
+}
+
+void CPelmoraDoc::SaveSettingsMirror(CSettingsStore& store) const
+{
+    m_plotInfo.SaveSettings(store);
+    m_grid.SaveSettings(store);
+    m_textFont.SaveSettings(store);
+    store.WriteInt("QLA_T_UTILITY", "registset", 1);
+}
+
+RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive* ar, const std::string& name)
 {
     m_doc->m_readBlocks.push_back(name);
+    if (DefIEquals(name, "PlotInfo"))
+        return m_doc->m_plotInfo.Load(ar, name) ? RD_DONE : RD_ERROR;
+    if (DefIEquals(name, "Grid"))
+        return m_doc->m_grid.Load(ar, name) ? RD_DONE : RD_ERROR;
+    if (DefIEquals(name, CPelUnit::kBlock)) {
+        if (!m_doc->m_unit.Read(ar, name))
+            return RD_ERROR;
+        return RD_DONE;
+    }
+    if (DefIEquals(name, "ArZel")) {
+        // Until imported plans are read, the block is passed over; the version fix-up
+        // still follows it as it follows a read of the plans.
+        if (!SkipToEnd(ar, name))
+            return RD_ERROR;
+        m_doc->ApplyVersionFixup();
+        return RD_DONE;
+    }
     return RD_SKIP;
 }
 

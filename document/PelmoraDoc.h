@@ -1,9 +1,16 @@
 #pragma once
 // The one document of the window: a flyer laid out on one sheet.
 #include "ardelib/DefFile.h"
+#include "document/PelUnit.h"
+#include "document/SnapshotList.h"
+#include "document/FontMenu.h"
+#include "document/Grid.h"
+#include "document/PlotInfo.h"
 
 #include <string>
 #include <vector>
+
+class CSettingsStore;
 
 class CPelmoraDoc {
 public:
@@ -44,6 +51,26 @@ public:
     // The top-level blocks met inside "ZELDATA" in the last read, in order.
     const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
 
+    // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
+    // imported plans are read, which clear their own monochrome switches here too.
+    void ApplyVersionFixup();
+    // The mirror of the plot settings, grid and current text font that the next
+    // program run starts from; sets "registset".
+    void SaveSettingsMirror(CSettingsStore& store) const;
+
+    CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
+    CGrid m_grid;          // "Grid"
+    CFontMenu m_textFont;  // the font new plain texts copy
+
+    // The drawing unit, and the unit snapshots of undo and redo (element 0 of the
+    // undo list is m_unitBase).
+    CPelUnit m_unit;
+    CPelUnit m_unitBase;
+    CSnapshotList<CPelUnit> m_unitUndo;
+    CSnapshotList<CPelUnit> m_unitRedo;
+    // Numbers n of "temp<n>.bmp" files made for snapshots, removed on reset.
+    std::vector<unsigned> m_snapshotPictures;
+
     int m_toolMode = 0;
     int m_fitPending = 1;
 
@@ -51,6 +78,7 @@ private:
     friend class CPelmoraDocLoad;
     void ReadDocumentBlock(CDefArchive* ar);
     void ReadCompressed(const std::string& path);
+    void RemoveSnapshotPictures();
 
     bool m_modified = false;
     std::string m_pathName;
