@@ -39,15 +39,15 @@ int CPelLine::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MLineYaWide"))
         m_arrowWidth = DefAtoi(value);
     else if (Is(key, "MLineAlpha"))
-        m_alpha = PelClamp(DefAtoi(value), 0, 100);
+        m_alpha = DefAtoi(value);
     else if (Is(key, "MLineType"))
         m_type = DefAtoi(value);
     else if (Is(key, "MLineGrpID"))
         m_groupId = DefAtoi(value);
     else if (Is(key, "MLineLayer1"))
-        m_layer1 = PelReadLayer(value);
+        m_layer1 = DefAtoi(value);
     else if (Is(key, "MLineLayer2"))
-        m_layer2 = PelReadLayer(value);
+        m_layer2 = DefAtoi(value);
     return 1;
 }
 

@@ -7,9 +7,8 @@
 #include "platform/LhaArchive.h"
 #include "platform/Profile.h"
 
-#include <cstdio>
-
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
