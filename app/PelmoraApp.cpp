@@ -3,6 +3,7 @@
 #include "app/GuiMessageSink.h"
 #include "app/MainFrame.h"
 #include "platform/Profile.h"
+#include "render/FontSubstitution.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int CPelmoraApp::Run(int argc, char** argv, const std::string& file)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kAppTitle);
+    InstallFontSubstitutions();
     CMainFrame frame;
     CGuiMessageSink sink;
     sink.parent = &frame;

@@ -1,5 +1,6 @@
 #include "app/Headless.h"
 #include "app/PelmoraApp.h"
+#include "render/FontSubstitution.h"
 
 #include <QGuiApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         qInstallMessageHandler(QuietQtMessages);
         QGuiApplication app(argc, argv);
+        InstallFontSubstitutions();
         int rc = RunHeadless(args);
         return rc < 0 ? 2 : rc;
     }

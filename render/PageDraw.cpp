@@ -5,6 +5,8 @@
 #include "platform/Codec.h"
 #include "platform/Profile.h"
 #include "render/LineDraw.h"
+#include "render/PictureDraw.h"
+#include "render/TextDraw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,6 +28,8 @@ struct LayerPass {
     const PageRequest& req;
     std::unordered_set<int> roomGroups;
     std::unordered_set<int> leftOutGroups; // selected groups while dragged
+    TextDrawSettings textSettings = TextDrawSettings::Read();
+    PictureDrawSettings pictureSettings = PictureDrawSettings::Read();
 
     bool LeftOut(int id, int groupId, const std::vector<int> PageSelection::*list) const
     {
@@ -41,10 +45,34 @@ struct LayerPass {
         DrawPelLine(p, dc, l, doc.m_unit);
     }
 
+    void Pictures(int g, int i)
+    {
+        for (const auto& pic : doc.m_unit.m_pictures) {
+            if (pic->m_layer1 != g || pic->m_layer2 != i || LeftOut(pic->m_id, 0, &PageSelection::pictures))
+                continue;
+            const PxRect r = DrawPelImage(p, dc, pictureSettings, *pic);
+            if (req.screen)
+                pic->m_drawnRect = CRectUL{r.left, r.top, r.right, r.bottom};
+        }
+    }
+
+    void Texts(int g, int i)
+    {
+        for (const auto& t : doc.m_unit.m_texts) {
+            if (t->m_layer1 != g || t->m_layer2 != i || LeftOut(t->m_id, t->m_groupId, &PageSelection::texts))
+                continue;
+            DrawPelText(p, dc, textSettings, *t);
+        }
+    }
+
     void Draw(int g, int i, bool withMapObjects)
     {
         const CPelUnit& unit = doc.m_unit;
-        // Pictures below everything when so set: no picture records are held yet.
+        // The older layer walk reads the switch afresh for every layer.
+        const bool picturesBelow = withMapObjects ? AppProfile().GetInt("QLA_T_UTILITY", "app_gazousita", 0) != 0
+                                                  : TheAppSwitches().app_gazousita != 0;
+        if (picturesBelow)
+            Pictures(g, i);
 
         // Rooms: their polygons and straight lines in member order, then their walls.
         for (const auto& grp : unit.m_groups) {
@@ -72,7 +100,10 @@ struct LayerPass {
                 continue;
             Line(*l);
         }
-        // Pillar details, texts and pictures on top follow here.
+        // Pillar details follow here.
+        Texts(g, i);
+        if (!picturesBelow)
+            Pictures(g, i);
 
         if (req.screen && req.selection && !req.leaveOutSelection)
             Markers(g, i);
@@ -123,6 +154,34 @@ struct LayerPass {
                 continue;
             for (const PelPoint& pt : l.m_points)
                 Square(dc.t.ToDevice(g, pt.x, pt.y), Qt::red);
+        }
+        for (int id : sel.texts) {
+            int k = unit.IndexOfText(id);
+            if (k < 0)
+                continue;
+            const CPelText& t = *unit.m_texts[static_cast<std::size_t>(k)];
+            if (t.m_layer1 != g || t.m_layer2 != i)
+                continue;
+            const QPoint at = dc.t.ToDevice(g, t.m_point.x, t.m_point.y);
+            if (sel.Count() == 1 && t.m_huchiFlg == 0) {
+                const QPoint handle = TextRotationHandle(dc, t);
+                p.setPen(QPen(Qt::blue, 1));
+                p.drawLine(at, handle);
+                Square(handle, Qt::blue);
+            }
+            Square(at, Qt::red);
+        }
+        for (int id : sel.pictures) {
+            int k = unit.IndexOfPicture(id);
+            if (k < 0)
+                continue;
+            const CPelImage& pic = *unit.m_pictures[static_cast<std::size_t>(k)];
+            if (pic.m_layer1 != g || pic.m_layer2 != i)
+                continue;
+            const PxRect r = PictureRect(dc.t, pic);
+            for (QPoint c : {QPoint(r.left, r.top), QPoint(r.right, r.top), QPoint(r.right, r.bottom),
+                             QPoint(r.left, r.bottom)})
+                Square(c, Qt::blue);
         }
         p.restore();
     }

@@ -1,0 +1,522 @@
+#include "render/TextDraw.h"
+
+#include "document/AppSwitches.h"
+#include "document/FontMenu.h"
+#include "document/PelText.h"
+#include "platform/Codec.h"
+#include "platform/Profile.h"
+#include "render/FontSubstitution.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+// Beyond any sheet at any supported resolution; keeps absurd letter heights from
+// asking the font engine for glyphs of astronomical size.
+constexpr int kMaxFontPx = 30000;
+// Upright letters of vertical lines are moved by this part of the em when their
+// vertical form sits in the other corner of the cell (、。，．).
+constexpr double kVerticalPunctShift = 0.55;
+// The generic layout of the original decorated lettering keeps a sixth of an em
+// before the first letter of a line.
+constexpr double kDecoratedLeadEm = 1.0 / 6.0;
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+
+struct Glyph {
+    QString text;
+    bool wide = false; // a double-byte character: stands upright in vertical lines
+};
+
+// The characters of a code page 932 line, each with its width class.
+std::vector<Glyph> SplitGlyphs(std::string_view line)
+{
+    std::vector<Glyph> out;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t n = IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
+        QString s = cp932::ToQString(line.substr(i, n));
+        if (!s.isEmpty())
+            out.push_back({s, n == 2});
+        i += n;
+    }
+    return out;
+}
+
+// Full-width characters whose vertical form is the horizontal glyph turned a quarter
+// (long vowel mark, dashes, brackets, ellipses and the like).
+bool TurnsInVertical(char16_t u)
+{
+    switch (u) {
+    case 0x30fc: case 0x2015: case 0x2010: case 0x2014: case 0xff0d: case 0x301c: case 0xff5e:
+    case 0x2026: case 0x2025: case 0xff1d: case 0xff08: case 0xff09: case 0xff3b: case 0xff3d:
+    case 0xff5b: case 0xff5d: case 0xff1c: case 0xff1e: case 0xff1a: case 0xff1b: case 0xff3f:
+    case 0xffe3: case 0xff5c: case 0x2225: case 0x226a: case 0x226b:
+        return true;
+    default:
+        return u >= 0x3008 && u <= 0x3011; // 〈〉《》「」『』【】
+    }
+}
+
+bool ShiftsInVertical(char16_t u) { return u == 0x3001 || u == 0x3002 || u == 0xff0c || u == 0xff0e; }
+
+bool Upright(const Glyph& g) { return g.wide && !TurnsInVertical(g.text.at(0).unicode()); }
+
+// Pixel size (em) per pixel of cell height (ascent + descent) of a font's face.
+double EmPerCell(const QFont& font)
+{
+    static QHash<QString, double> cache;
+    QFont probe(font);
+    probe.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    probe.setUnderline(false);
+    probe.setStrikeOut(false);
+    probe.setPixelSize(1000);
+    const QString key = probe.key();
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QFontMetricsF fm(probe);
+    double cell = fm.ascent() + fm.descent();
+    double r = cell > 1 ? 1000.0 / cell : 1.0;
+    cache.insert(key, r);
+    return r;
+}
+
+double EscapementDeg(const CFontMenu& f) { return f.m_lfEscapement / 10.0; }
+
+// The box one line of a plain text takes in its own (unrotated) frame at its output
+// point: left edge by the horizontal alignment, top or bottom at the point.
+struct LineFrame {
+    double x0 = 0, top = 0, width = 0, cell = 0, baseline = 0;
+};
+
+double LineAdvance(const QFontMetricsF& fm, const std::vector<Glyph>& glyphs)
+{
+    double w = 0;
+    for (const Glyph& g : glyphs)
+        w += fm.horizontalAdvance(g.text);
+    return w;
+}
+
+LineFrame FrameOf(const CFontMenu& f, const QFontMetricsF& fm, double width)
+{
+    LineFrame lf;
+    lf.width = width;
+    lf.cell = fm.ascent() + fm.descent();
+    lf.x0 = f.m_tokoAlign == 1 ? -width / 2 : f.m_tokoAlign == 2 ? -width : 0.0;
+    lf.top = f.m_tateAlign == 2 ? -lf.cell : 0.0;
+    lf.baseline = lf.top + fm.ascent();
+    return lf;
+}
+
+QTransform LineTransform(const CFontMenu& f, QPoint origin)
+{
+    QTransform t;
+    t.translate(origin.x(), origin.y());
+    t.rotate(-EscapementDeg(f));
+    return t;
+}
+
+// Draws one vertical-writing line letter by letter: double-byte letters upright in
+// their cells, the others turned with the line, as the "@" faces lay them out.
+void DrawVerticalLine(QPainter& p, const QFont& font, const QFontMetricsF& fm, const std::vector<Glyph>& glyphs,
+                      const LineFrame& lf, double spacing)
+{
+    double pos = lf.x0;
+    const double em = font.pixelSize();
+    for (const Glyph& g : glyphs) {
+        const double adv = fm.horizontalAdvance(g.text);
+        if (Upright(g)) {
+            const double gw = adv - spacing;
+            p.save();
+            p.translate(pos + gw / 2, lf.top + lf.cell / 2);
+            p.rotate(-90);
+            if (ShiftsInVertical(g.text.at(0).unicode()))
+                p.translate(kVerticalPunctShift * em, -kVerticalPunctShift * em);
+            p.drawText(QPointF(-gw / 2, (fm.ascent() - fm.descent()) / 2), g.text);
+            p.restore();
+        } else {
+            p.drawText(QPointF(pos, lf.baseline), g.text);
+        }
+        pos += adv;
+    }
+}
+
+struct PathCache {
+    std::unordered_map<std::string, QPainterPath> paths;
+    static constexpr std::size_t kMaxEntries = 4096;
+};
+PathCache& ThePathCache()
+{
+    static PathCache cache;
+    return cache;
+}
+
+// Distorts path from its bounds (widened by the pen) onto the shape of type 1..6.
+QPainterPath Warp(const QPainterPath& path, int type, int strength, double penWidth)
+{
+    QRectF b = path.boundingRect().adjusted(-penWidth / 2, -penWidth / 2, penWidth / 2, penWidth / 2);
+    const double x = b.x(), y = b.y(), w = b.width(), hgt = b.height();
+    if (!(w > 0) || !(hgt > 0))
+        return path;
+    const double v = strength * hgt / 20, u = strength * w / 20;
+    QPointF ul(x, y), ur(x + w, y), ll(x, y + hgt), lr(x + w, y + hgt);
+    switch (type) {
+    case 1: ul = {x, y + v}; lr = {x + w, y + hgt - v}; break;
+    case 2: ul = {x + u / 2, y}; ur = {x + w - u / 2, y}; break;
+    case 3: ll = {x + u / 2, y + hgt}; lr = {x + w - u / 2, y + hgt}; break;
+    case 4: ur = {x + w, y + v / 2}; lr = {x + w, y + hgt - v / 2}; break;
+    case 5: ur = {x + w, y + v}; ll = {x, y + hgt - v}; break;
+    case 6: ul = {x, y + v / 2}; ll = {x, y + hgt - v / 2}; break;
+    default: return path;
+    }
+    QPolygonF from{QPointF(x, y), QPointF(x + w, y), QPointF(x + w, y + hgt), QPointF(x, y + hgt)};
+    QPolygonF to{ul, ur, lr, ll};
+    QTransform t;
+    if (!QTransform::quadToQuad(from, to, t))
+        return path;
+    // A perspective warp does not keep curves: flatten first, then map the points.
+    QPainterPath out;
+    out.setFillRule(path.fillRule());
+    for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        out.addPolygon(t.map(poly));
+        out.closeSubpath();
+    }
+    return out;
+}
+
+double DecoratedPenWidth(const CPelText& text, double paperScale)
+{
+    double w = text.m_huchiAtsumi * paperScale;
+    return std::isfinite(w) && w >= 0 ? std::min(w, 1e5) : 1.0;
+}
+
+QPainterPath BuildDecoratedPath(const CPelText& text, const QFont& font, bool vertical)
+{
+    QPainterPath path;
+    QFontMetricsF fm(font);
+    const double em = font.pixelSize(), lead = em * kDecoratedLeadEm;
+    const double ls = fm.lineSpacing(), cell = fm.ascent() + fm.descent();
+    const std::vector<std::string> lines = TextLines(text.m_text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!vertical) {
+            path.addText(QPointF(lead, i * ls + fm.ascent()), font, cp932::ToQString(lines[i]));
+            continue;
+        }
+        // Columns left to right from the anchor, letters downwards.
+        const double x = i * ls;
+        double pos = lead;
+        for (const Glyph& g : SplitGlyphs(lines[i])) {
+            const double adv = fm.horizontalAdvance(g.text);
+            QPainterPath gp;
+            QTransform t;
+            if (Upright(g)) {
+                gp.addText(QPointF(-adv / 2, (fm.ascent() - fm.descent()) / 2), font, g.text);
+                t.translate(x + cell / 2, pos + adv / 2);
+                if (ShiftsInVertical(g.text.at(0).unicode()))
+                    t.translate(kVerticalPunctShift * em, -kVerticalPunctShift * em);
+            } else {
+                gp.addText(QPointF(0, fm.ascent()), font, g.text);
+                t.translate(x + cell, pos);
+                t.rotate(90);
+            }
+            path.addPath(t.map(gp));
+            pos += adv;
+        }
+    }
+    return path;
+}
+} // namespace
+
+TextDrawSettings TextDrawSettings::Read()
+{
+    TextDrawSettings s;
+    s.sirokuroWit = AppProfile().GetInt("QLA_T_UTILITY", "app_text_sirokuro_wit", 0);
+    s.printRealMode = TheAppSwitches().app_printrealmode;
+    CFontMenu fallback;
+    fallback.ResetFromSettings(4.5);
+    s.fallbackFace = fallback.m_faceName;
+    return s;
+}
+
+TextColors TextColorsFor(ColorRef text, ColorRef back, const ColorContext& cc, int sirokuroWit)
+{
+    TextColors c{text & 0xffffff, back & 0xffffff};
+    if (cc.sirokuro) {
+        const bool white = IsWhiteRgb(c.text);
+        if (!white)
+            c.text = 0;
+        if (!sirokuroWit) {
+            if (!IsWhiteRgb(c.back))
+                c.back = white ? 0 : kWhite;
+            else if (white)
+                c.text = 0;
+        }
+    }
+    if (cc.gradation == 3) {
+        c.back = kWhite;
+        c.text = 0;
+    }
+    return c;
+}
+
+int FontHeightPx(double sizeMm, double paperScale)
+{
+    double h = sizeMm * paperScale;
+    if (!std::isfinite(h))
+        return h > 0 ? kMaxFontPx : 2;
+    int px = TruncPx(h);
+    return std::clamp(px, 2, kMaxFontPx);
+}
+
+std::vector<std::string> TextLines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n')
+            lines.emplace_back();
+        else if (c != '\r')
+            lines.back() += c;
+    }
+    return lines;
+}
+
+bool IsVerticalFace(const std::string& face) { return !face.empty() && face[0] == '@'; }
+
+QFont TextFont(const CFontMenu& f, int heightPx, double paperScale, const std::string& fallbackFace, bool spacing)
+{
+    QFont font;
+    const QString face = ResolveFace(cp932::ToQString(f.m_faceName), cp932::ToQString(fallbackFace));
+    if (!face.isEmpty())
+        font.setFamily(face);
+    font.setWeight(f.m_lfWeight > 0 ? static_cast<QFont::Weight>(std::clamp(f.m_lfWeight, 1, 1000)) : QFont::Normal);
+    font.setItalic(f.m_lfItalic != 0);
+    font.setUnderline(f.m_lfUnderline != 0);
+    font.setStrikeOut(f.m_lfStrikeOut != 0);
+    // Extents must not change with the resolution: print real mode and alignment
+    // measure what the printer will draw.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(heightPx * EmPerCell(font)))));
+    if (spacing) {
+        double sp = paperScale * f.m_kankaku;
+        font.setLetterSpacing(QFont::AbsoluteSpacing, std::isfinite(sp) ? std::clamp(TruncPx(sp), -kMaxFontPx, kMaxFontPx) : 0);
+    }
+    return font;
+}
+
+std::vector<QPoint> PlainLineOrigins(const CFontMenu& f, int lineCount, QPoint anchor, double paperScale)
+{
+    const double h = f.m_size * paperScale, L = (f.m_size + f.m_gyoukan) * paperScale;
+    int tenths = f.m_lfEscapement + 2700;
+    if (tenths > 3599)
+        tenths = f.m_lfEscapement - 900;
+    const double a = tenths / 10.0 * M_PI / 180.0, ca = std::cos(a), sa = std::sin(a);
+    const int n = lineCount;
+    double ox = 0, oy = 0;
+    if (f.m_tateAlign == 1) {
+        ox = -n * ca * h / 2;
+        oy = n * sa * h / 2;
+    } else if (f.m_tateAlign == 2) {
+        ox = -(n - 1) * ca * h;
+        oy = (n - 1) * sa * h;
+    }
+    std::vector<QPoint> out;
+    out.reserve(static_cast<std::size_t>(std::max(0, n)));
+    for (int i = 0; i < n; ++i)
+        out.emplace_back(anchor.x() + TruncPx(i * ca * L + ox), anchor.y() + TruncPx(i * (-sa) * L + oy));
+    return out;
+}
+
+QPolygon PrintExtentQuad(const CFontMenu& f, QPoint origin, const std::string& line, double paperScale)
+{
+    int chars = 0, bytes = 0;
+    for (std::size_t i = 0; i < line.size(); ++chars) {
+        std::size_t n = IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
+        bytes += static_cast<int>(n);
+        i += n;
+    }
+    const double h = f.m_size * paperScale, sp = paperScale * f.m_kankaku;
+    const int len = std::max(1, TruncPx((chars - 1) * sp + bytes * h * 0.5));
+    const int hpx = TruncPx(h);
+    const double e = f.m_lfEscapement / 10.0 * M_PI / 180.0, ce = std::cos(e), se = std::sin(e);
+    // Lengths along dir = (cos e, -sin e) and down = (sin e, cos e), each product
+    // truncated on its own.
+    auto along = [&](QPoint o, double l) { return QPoint(o.x() + TruncPx(l * ce), o.y() + TruncPx(-l * se)); };
+    auto across = [&](QPoint o, double l) { return QPoint(o.x() + TruncPx(l * se), o.y() + TruncPx(l * ce)); };
+    QPoint start, end;
+    if (f.m_tokoAlign == 1) {
+        QPoint ref = along(origin, -sp / 2);
+        start = along(ref, -len / 2.0);
+        end = along(ref, len / 2.0);
+    } else if (f.m_tokoAlign == 2) {
+        QPoint ref = along(origin, -sp);
+        start = along(ref, -len);
+        end = ref;
+    } else {
+        start = origin;
+        end = along(origin, len);
+    }
+    QPoint tl, tr, bl, br;
+    if (f.m_tateAlign == 2) {
+        bl = start;
+        br = end;
+        tl = across(start, -hpx);
+        tr = across(end, -hpx);
+    } else {
+        tl = start;
+        tr = end;
+        bl = across(start, hpx);
+        br = across(end, hpx);
+    }
+    return QPolygon({tl, bl, br, tr});
+}
+
+std::vector<QPolygonF> PlainTextBoxes(const CDrawContext& dc, const CPelText& text, const std::string& fallbackFace)
+{
+    std::vector<QPolygonF> boxes;
+    const CFontMenu& f = text.m_font;
+    const double s = dc.t.paperScale;
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, s), s, fallbackFace);
+    const QFontMetricsF fm(font);
+    const std::vector<std::string> lines = TextLines(text.m_text);
+    const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
+    const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, s);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LineFrame lf = FrameOf(f, fm, LineAdvance(fm, SplitGlyphs(lines[i])));
+        QPolygonF r(QRectF(lf.x0, lf.top, lf.width, lf.cell));
+        r.removeLast(); // the closing point
+        boxes.push_back(LineTransform(f, origins[i]).map(r));
+    }
+    return boxes;
+}
+
+QPoint TextRotationHandle(const CDrawContext& dc, const CPelText& text)
+{
+    const std::vector<QPolygonF> boxes = PlainTextBoxes(dc, text, TextDrawSettings::Read().fallbackFace);
+    const double e = text.m_font.m_lfEscapement / 10.0 * M_PI / 180.0;
+    const QPointF dir(std::cos(e), -std::sin(e));
+    if (boxes.empty() || boxes.front().size() < 4)
+        return dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
+    const QPolygonF& b = boxes.front();
+    const QPointF endMid = (b[1] + b[2]) / 2; // top-right and bottom-right corners
+    return (endMid + 13 * dir).toPoint();
+}
+
+void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s, const CPelText& text)
+{
+    if (text.m_text.empty())
+        return;
+    const CFontMenu& f = text.m_font;
+    const double scale = dc.t.paperScale;
+    if (!(scale > 0) || !std::isfinite(scale))
+        return;
+    ColorContext cc = dc.Colors(text.m_layer1, text.m_layer2);
+    cc.greyed = false; // texts keep their colours in the grey display
+    const TextColors col = TextColorsFor(static_cast<ColorRef>(f.m_color), static_cast<ColorRef>(f.m_backColor), cc,
+                                         s.sirokuroWit);
+    const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
+
+    if (text.m_huchiFlg >= 1 && text.m_huchiFlg <= 3) {
+        DrawDecoratedText(p, QPointF(anchor), text, scale, col.text, col.back, s.fallbackFace);
+        return;
+    }
+
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, scale), scale, s.fallbackFace);
+    const QFontMetricsF fm(font);
+    const bool vertical = IsVerticalFace(f.m_faceName);
+    const double spacing = font.letterSpacing();
+    const std::vector<std::string> lines = TextLines(text.m_text);
+    const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, scale);
+    const bool outline = !dc.printing && s.printRealMode &&
+                         !cp932::ToQString(f.m_faceName).contains(QChar(0xff30)); // "Ｐ"
+    std::vector<QPolygon> quads;
+
+    p.save();
+    p.setFont(font);
+    p.setPen(ToQColor(col.text));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<Glyph> glyphs = SplitGlyphs(lines[i]);
+        const LineFrame lf = FrameOf(f, fm, LineAdvance(fm, glyphs));
+        p.save();
+        p.setTransform(LineTransform(f, origins[i]), true);
+        if (f.m_bBack && lf.width > 0)
+            p.fillRect(QRectF(lf.x0, lf.top, lf.width, lf.cell), ToQColor(col.back));
+        if (vertical)
+            DrawVerticalLine(p, font, fm, glyphs, lf, spacing);
+        else if (!glyphs.empty())
+            p.drawText(QPointF(lf.x0, lf.baseline), cp932::ToQString(lines[i]));
+        p.restore();
+        if (outline)
+            quads.push_back(PrintExtentQuad(f, origins[i], lines[i], scale));
+    }
+    if (!quads.empty()) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen dotted(QColor(128, 128, 128), 1, Qt::DotLine);
+        dotted.setCosmetic(true);
+        p.setPen(dotted);
+        p.setBrush(Qt::NoBrush);
+        for (const QPolygon& q : quads)
+            p.drawPolygon(q);
+    }
+    p.restore();
+}
+
+QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::string& fallbackFace)
+{
+    const CFontMenu& f = text.m_font;
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, paperScale), paperScale, fallbackFace, false);
+    const bool vertical = IsVerticalFace(f.m_faceName) && f.m_lfEscapement == 2700;
+    const double pen = DecoratedPenWidth(text, paperScale);
+    const int type = text.m_huchiType >= 1 && text.m_huchiType <= 6 ? text.m_huchiType : 0;
+
+    std::string key = text.m_text;
+    key += '\x1f';
+    key += font.key().toStdString();
+    key += '\x1f' + std::to_string(vertical) + ',' + std::to_string(type);
+    if (type)
+        key += ',' + std::to_string(text.m_huchiKeij) + ',' + std::to_string(std::lround(pen * 64));
+
+    PathCache& cache = ThePathCache();
+    auto it = cache.paths.find(key);
+    if (it != cache.paths.end())
+        return it->second;
+    QPainterPath path = BuildDecoratedPath(text, font, vertical);
+    if (type)
+        path = Warp(path, type, text.m_huchiKeij, pen);
+    if (cache.paths.size() >= PathCache::kMaxEntries)
+        cache.paths.clear();
+    cache.paths.emplace(std::move(key), path);
+    return path;
+}
+
+void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double paperScale, ColorRef fill,
+                       ColorRef edge, const std::string& fallbackFace)
+{
+    if (text.m_text.empty() || !(paperScale > 0) || !std::isfinite(paperScale))
+        return;
+    const QPainterPath path = DecoratedPath(text, paperScale, fallbackFace);
+    if (path.isEmpty())
+        return;
+    const int alpha = std::clamp(static_cast<int>(std::clamp(text.m_huchiAlpha, 0, 100) * 255 / 100), 0, 255);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.translate(anchor);
+    if (text.m_huchiFlg != 3) {
+        QPen pen(ToQColor(edge, alpha), DecoratedPenWidth(text, paperScale));
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.strokePath(path, pen);
+    }
+    if (text.m_huchiFlg != 2)
+        p.fillPath(path, ToQColor(fill, alpha));
+    p.restore();
+}
+
+void ClearDecoratedPathCache() { ThePathCache().paths.clear(); }
+
+int DecoratedPathCacheSize() { return static_cast<int>(ThePathCache().paths.size()); }
