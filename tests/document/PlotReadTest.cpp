@@ -242,3 +242,22 @@ TEST(PlotRead, RepeatedBlocksOverwriteAndOpeningResetsFirst)
     EXPECT_EQ(doc.m_grid.m_w, 5);
     EXPECT_EQ(doc.m_plotInfo.m_paperSize, 0);
 }
+
+TEST(PlotRead, SpareLayerPositionsDoNotOutliveTheirDocument)
+{
+    FreshSettings settings;
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.file("a.q_l"), "/START:ZELDATA\r\n"
+                                                  + PlotWithLayer(LayerBlocks("BLK_LayerInfo", 18)
+                                                                  + LayerBlocks("BLK_GrpLayerInfo", 18))
+                                                  + "/END:ZELDATA\r\n");
+    testsupport::WriteFile(dir.file("b.q_l"), Lines({"/START:ZELDATA", "/END:ZELDATA"}));
+    CPelmoraDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.file("a.q_l")));
+    EXPECT_EQ(doc.m_plotInfo.m_layer.Info(0, 17)->m_name, "n17");
+    EXPECT_EQ(doc.m_plotInfo.m_layer.GroupInfo(17)->m_name, "n17");
+    ASSERT_TRUE(doc.OnOpenDocument(dir.file("b.q_l")));
+    EXPECT_TRUE(doc.m_plotInfo.m_layer.Info(0, 17)->m_name.empty());
+    EXPECT_EQ(doc.m_plotInfo.m_layer.Info(0, 16)->m_type, 0);
+    EXPECT_TRUE(doc.m_plotInfo.m_layer.GroupInfo(17)->m_name.empty());
+}
