@@ -63,21 +63,21 @@ std::vector<Field> MakeFields()
     plain("PlotVx3D", &CPlotInfo::m_vx3D);
     plain("PlotImageWidth", &CPlotInfo::m_imageWidth);
     plain("PlotImageHeight", &CPlotInfo::m_imageHeight);
-    auto slots = [&f](const std::string& prefix, int CStyleSlot::*m) {
+    auto slotKeys = [&f](const std::string& prefix, int CStyleSlot::*m) {
         for (int s = 0; s < CPlotInfo::kStyleSlots; ++s)
             f.push_back({prefix + std::to_string(s), nullptr, m, s});
     };
-    slots("PlotColor", &CStyleSlot::m_color);
-    slots("PlotNakaColor", &CStyleSlot::m_nakaColor);
-    slots("PlotNakaColor2", &CStyleSlot::m_nakaColor2);
-    slots("PlotGradiation", &CStyleSlot::m_gradiation);
-    slots("PlotNakaNuri", &CStyleSlot::m_nakaNuri);
-    slots("PlotbHach", &CStyleSlot::m_bHach);
-    slots("PlotPat", &CStyleSlot::m_pat);
-    slots("PlotAlpha", &CStyleSlot::m_alpha);
-    slots("PlotHachT", &CStyleSlot::m_hachT);
-    slots("PlotLineType", &CStyleSlot::m_lineType);
-    slots("PlotLineWide", &CStyleSlot::m_lineWide);
+    slotKeys("PlotColor", &CStyleSlot::m_color);
+    slotKeys("PlotNakaColor", &CStyleSlot::m_nakaColor);
+    slotKeys("PlotNakaColor2", &CStyleSlot::m_nakaColor2);
+    slotKeys("PlotGradiation", &CStyleSlot::m_gradiation);
+    slotKeys("PlotNakaNuri", &CStyleSlot::m_nakaNuri);
+    slotKeys("PlotbHach", &CStyleSlot::m_bHach);
+    slotKeys("PlotPat", &CStyleSlot::m_pat);
+    slotKeys("PlotAlpha", &CStyleSlot::m_alpha);
+    slotKeys("PlotHachT", &CStyleSlot::m_hachT);
+    slotKeys("PlotLineType", &CStyleSlot::m_lineType);
+    slotKeys("PlotLineWide", &CStyleSlot::m_lineWide);
     // Slot 0's end-marker key carries no digit.
     f.push_back({"PlotLineTanten", nullptr, &CStyleSlot::m_tanten, 0});
     for (int s = 1; s < CPlotInfo::kStyleSlots; ++s)
