@@ -120,6 +120,11 @@ int& Ref(CPlotInfo& p, const Field& f)
     return f.plain ? p.*f.plain : p.m_style[static_cast<std::size_t>(f.slotIndex)].*f.slot;
 }
 
+int Value(const CPlotInfo& p, const Field& f)
+{
+    return f.plain ? p.*f.plain : p.m_style[static_cast<std::size_t>(f.slotIndex)].*f.slot;
+}
+
 std::string Join(const std::string& folder, const char* name)
 {
     if (folder.empty())
@@ -221,8 +226,7 @@ void CPlotInfo::Reset(const CSettingsStore& store)
         }
         m_lineYaWide = store.GetInt(kPlotMenu, "yawide", 1);
         m_scale = 1;
-        // The stored folder is only a record of the last run: the folder follows the folder settings.
-        (void)store.GetString(kPlotMenu, "grouppath", "");
+        // "grouppath" only records the last run's folder: the folder follows the folder settings.
         LoadDashPitches(store);
         m_objInfo.LoadSettings(store);
         // Wall colour, dimension precision and dimension end style stay as they were.
@@ -322,9 +326,8 @@ int CPlotInfo::Write(CDefArchive* ar) const
 {
     if (!WriteStart(ar, "PlotInfo"))
         return 0;
-    auto& self = const_cast<CPlotInfo&>(*this);
     for (const Field& f : Fields())
-        if (!WriteDataInt(ar, f.key, Ref(self, f)))
+        if (!WriteDataInt(ar, f.key, Value(*this, f)))
             return 0;
     return m_objInfo.Write(ar) && m_layer.Write(ar) && WriteEnd(ar, "PlotInfo");
 }

@@ -6,6 +6,7 @@
 #include "document/PelmoraDoc.h"
 #include "document/PlotInfo.h"
 #include "document/RoomInfo.h"
+#include "ardelib/Message.h"
 #include "platform/Codec.h"
 
 #include <gtest/gtest.h>
@@ -158,4 +159,18 @@ TEST(PlotRoundTrip, NewDocumentWritesEveryPositionOfTheLayerTable)
     // "PlotScale" precedes the layer table so that the group scales read after it win.
     EXPECT_LT(text.find("PlotScale="), text.find("/START:PlotLayer"));
     EXPECT_LT(text.find("/END:LineObj"), text.find("/START:PlotLayer"));
+}
+
+TEST(PlotRoundTrip, AWriteThatFailsStopsTheDocumentWrite)
+{
+    FreshSettings settings;
+    CPelmoraDoc doc;
+    for (std::size_t limit : {10u, 2000u, 20000u}) { // at different places in the block
+        SCOPED_TRACE(limit);
+        CRecordingMessageSink sink;
+        auto ar = CDefArchive::ToMemory(limit);
+        EXPECT_EQ(doc.Write(ar.get()), 0);
+        EXPECT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(ar->MemoryData().find("/START:Grid"), std::string::npos);
+    }
 }
