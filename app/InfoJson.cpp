@@ -1,5 +1,6 @@
 #include "app/InfoJson.h"
 
+#include "app/InfoJsonUnit.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Codec.h"
 
@@ -62,5 +63,7 @@ QJsonObject BuildInfoJson(const CPelmoraDoc& doc)
     o["version"] = doc.m_plotInfo.m_version;
     o["grid"] = GridJson(doc.m_grid);
     o["layers"] = LayersJson(doc.m_plotInfo.m_layer);
+    AddUnitInfo(o, doc.m_unit);
+    AddPlanInfo(o, doc);
     return o;
 }

@@ -1,0 +1,128 @@
+#include "document/PelUnit.h"
+
+#include "ardelib/Message.h"
+#include "document/PlotInfo.h"
+
+namespace {
+const char* const kCounterKeys[CPelUnit::KindCount] = {"MUnitGrpID",  "MUnitLineID",  "MUnitWallID",
+                                                       "MUnitTextID", "MUnitImageID", "MUnitObjID"};
+
+// Reads one record block into a new record and appends it; a failed read discards it.
+template <class T>
+RD_STATUS ReadRecord(CDefArchive* ar, const std::string& name, PelList<T>& list)
+{
+    auto rec = std::make_unique<T>();
+    if (!rec->Load(ar, name))
+        return RD_ERROR;
+    list.push_back(std::move(rec));
+    return RD_DONE;
+}
+} // namespace
+
+CPelUnit::~CPelUnit() = default;
+
+RD_STATUS CPelUnit::OnReadStart(CDefArchive* ar, const std::string& name)
+{
+    if (DefIEquals(name, CPelGroup::kBlock))
+        return ReadRecord(ar, name, m_groups);
+    if (DefIEquals(name, CPelLine::kBlock))
+        return ReadRecord(ar, name, m_lines);
+    if (DefIEquals(name, CPelWall::kBlock))
+        return ReadRecord(ar, name, m_walls);
+    if (DefIEquals(name, CLineObj::kBlock))
+        return ReadRecord(ar, name, m_objects);
+    // Texts ("BLK_UnitText") and pictures ("BLK_UnitImage", named with m_prefixFlag /
+    // m_prefixValue) are read by their own records; until then they are passed over.
+    return RD_SKIP;
+}
+
+int CPelUnit::OnReadData(const std::string& key, const std::string& value)
+{
+    for (int k = 0; k < KindCount; ++k)
+        if (DefIEquals(key, kCounterKeys[k])) {
+            m_counter[k] = DefAtoi(value);
+            break;
+        }
+    return 1;
+}
+
+int CPelUnit::Read(CDefArchive* ar, std::string_view name, int prefixFlag, int prefixValue)
+{
+    m_prefixFlag = prefixFlag;
+    m_prefixValue = prefixValue;
+    return Load(ar, name);
+}
+
+int CPelUnit::Write(CDefArchive* ar, std::string_view name) const
+{
+    if (!WriteStart(ar, name))
+        return 0;
+    for (int k = 0; k < KindCount; ++k)
+        if (!WriteDataInt(ar, kCounterKeys[k], m_counter[k]))
+            return 0;
+    // The order copying uses: groups, walls, lines, texts, pictures, objects.
+    if (!PelWriteAll(m_groups, ar) || !PelWriteAll(m_walls, ar) || !PelWriteAll(m_lines, ar) ||
+        !PelWriteAll(m_objects, ar))
+        return 0;
+    return WriteEnd(ar, name);
+}
+
+void CPelUnit::Reset(int /*mode*/, int prefixFlag, int prefixValue)
+{
+    for (int& c : m_counter)
+        c = 1;
+    m_groups.clear();
+    m_lines.clear();
+    m_walls.clear();
+    m_objects.clear();
+    // Pictures release their bitmaps (mode 0) and temporary files (modes 0 and 2) here.
+    m_prefixFlag = prefixFlag;
+    m_prefixValue = prefixValue;
+}
+
+void CPelUnit::CopyFrom(const CPelUnit& src)
+{
+    if (&src == this)
+        return;
+    Reset(1, m_prefixFlag, m_prefixValue);
+    for (int k = 0; k < KindCount; ++k)
+        m_counter[k] = src.m_counter[k];
+    PelAppendCopies(m_groups, src.m_groups);
+    PelAppendCopies(m_walls, src.m_walls);
+    PelAppendCopies(m_lines, src.m_lines);
+    PelAppendCopies(m_objects, src.m_objects);
+}
+
+std::vector<int> CPelUnit::IdsOf(Kind kind) const
+{
+    switch (kind) {
+    case KindGroup: return PelIds(m_groups);
+    case KindLine: return PelIds(m_lines);
+    case KindWall: return PelIds(m_walls);
+    case KindObject: return PelIds(m_objects);
+    default: return {};
+    }
+}
+
+int CPelUnit::NextId(Kind kind)
+{
+    int id = PelNextId(m_counter[kind], IdLimit(kind), IdsOf(kind));
+    if (id == 0)
+        ShowMessage(kNoFreeId);
+    return id;
+}
+
+CPelLine* CPelUnit::AddLine(int kind, const CPlotInfo& plot)
+{
+    int id = NextId(KindLine);
+    if (id == 0)
+        return nullptr;
+    auto line = std::make_unique<CPelLine>();
+    line->m_id = id;
+    line->m_type = kind;
+    line->SlotToStyle(plot);
+    line->m_layer1 = plot.m_layer.EditGroup();
+    line->m_layer2 = plot.m_layer.EditLayer();
+    m_lines.push_back(std::move(line));
+    return m_lines.back().get();
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Every drawn object of one drawing: the flyer, an imported plan, a part or an undo
+// snapshot. Owns its records, hands out their IDs and reads and writes "PelUnit".
+#include "document/LineObj.h"
+#include "document/PelGroup.h"
+#include "document/PelLine.h"
+#include "document/PelRecord.h"
+#include "document/PelWall.h"
+
+class CPlotInfo;
+
+class CPelUnit : public CDefFile {
+public:
+    enum Kind { KindGroup, KindLine, KindWall, KindText, KindPicture, KindObject, KindCount };
+    static constexpr int kIdLimit = 32000;
+    static constexpr int kPictureIdLimit = 6200;
+    static constexpr const char* kBlock = "PelUnit";
+    // Shown when a kind has used up every ID and a record cannot be created.
+    static constexpr const char* kNoFreeId = "図形の数が上限に達したため、これ以上作成できません。";
+
+    CPelUnit() = default;
+    ~CPelUnit() override;
+    CPelUnit(const CPelUnit&) = delete;
+    CPelUnit& operator=(const CPelUnit&) = delete;
+
+    RD_STATUS OnReadStart(CDefArchive* ar, const std::string& name) override;
+    int OnReadData(const std::string& key, const std::string& value) override;
+
+    // Reads the body of the block name; the prefix goes to every picture created.
+    // 1 when the block's end line was reached.
+    int Read(CDefArchive* ar, std::string_view name, int prefixFlag = 0, int prefixValue = 0);
+    // The whole block: counters, then groups, walls, lines, texts, pictures, objects.
+    int Write(CDefArchive* ar, std::string_view name = kBlock) const;
+
+    // Mode 0: the document's unit; 2: a snapshot; 1: before a copy (temporary picture
+    // files are left alone).
+    void Reset(int mode, int prefixFlag = 0, int prefixValue = 0);
+    // Deep copy of every record; the source's counters.
+    void CopyFrom(const CPelUnit& src);
+
+    // The next free ID of a kind, counter advanced; 0, after a message, when every ID
+    // of the kind is in use (the creation must then be refused).
+    int NextId(Kind kind);
+    // A new line of kind with the next line ID, the style of its slot and the edit
+    // layers, appended to the lines; nullptr (after the message) when no ID is free.
+    CPelLine* AddLine(int kind, const CPlotInfo& plot);
+    static int IdLimit(Kind kind) { return kind == KindPicture ? kPictureIdLimit : kIdLimit; }
+
+    int IndexOfGroup(int id) const { return PelIndexOf(m_groups, id); }
+    int IndexOfLine(int id) const { return PelIndexOf(m_lines, id); }
+    int IndexOfWall(int id) const { return PelIndexOf(m_walls, id); }
+    int IndexOfObject(int id) const { return PelIndexOf(m_objects, id); }
+
+    int PrefixFlag() const { return m_prefixFlag; }
+    int PrefixValue() const { return m_prefixValue; }
+
+    // Texts (CPelText, "BLK_UnitText") and pictures (CPelImage, "BLK_UnitImage") join
+    // as two more lists: read in OnReadStart (pictures named with the prefix), written
+    // and copied between the lines and the objects, reset with the mode (pictures
+    // release their bitmaps and temporary files), and scanned by IdsOf.
+    PelList<CPelGroup> m_groups;
+    PelList<CPelLine> m_lines;
+    PelList<CPelWall> m_walls;
+    PelList<CLineObj> m_objects;
+    // The last ID handed out, per kind (MUnitGrpID … MUnitObjID).
+    int m_counter[KindCount] = {1, 1, 1, 1, 1, 1};
+
+private:
+    // The IDs in use of a kind (texts and pictures: none held yet).
+    std::vector<int> IdsOf(Kind kind) const;
+
+    int m_prefixFlag = 0;
+    int m_prefixValue = 0;
+};
