@@ -9,6 +9,8 @@
 #include "document/PelText.h"
 #include "document/PelWall.h"
 
+class CPlotInfo;
+
 class CPelUnit : public CDefFile {
 public:
     enum Kind { KindGroup, KindLine, KindWall, KindText, KindPicture, KindObject, KindCount };
@@ -42,6 +44,9 @@ public:
     // The next free ID of a kind, counter advanced; 0, after a message, when every ID
     // of the kind is in use (the creation must then be refused).
     int NextId(Kind kind);
+    // A new line of kind with the next line ID, the style of its slot and the edit
+    // layers, appended to the lines; nullptr (after the message) when no ID is free.
+    CPelLine* AddLine(int kind, const CPlotInfo& plot);
     static int IdLimit(Kind kind) { return kind == KindPicture ? kPictureIdLimit : kIdLimit; }
 
     int IndexOfGroup(int id) const { return PelIndexOf(m_groups, id); }
@@ -56,6 +61,10 @@ public:
     int PrefixFlag() const { return m_prefixFlag; }
     int PrefixValue() const { return m_prefixValue; }
 
+    // Texts (CPelText, "BLK_UnitText") and pictures (CPelImage, "BLK_UnitImage") join
+    // as two more lists: read in OnReadStart (pictures named with the prefix), written
+    // and copied between the lines and the objects, reset with the mode (pictures
+    // release their bitmaps and temporary files), and scanned by IdsOf.
     PelList<CPelGroup> m_groups;
     PelList<CPelLine> m_lines;
     PelList<CPelWall> m_walls;
@@ -66,6 +75,7 @@ public:
     int m_counter[KindCount] = {1, 1, 1, 1, 1, 1};
 
 private:
+    // The IDs in use of a kind (texts and pictures: none held yet).
     std::vector<int> IdsOf(Kind kind) const;
     RD_STATUS ReadPicture(CDefArchive* ar, const std::string& name);
 
