@@ -1,5 +1,7 @@
 #include "app/InfoJson.h"
 
+#include "app/InfoJsonTexts.h"
+
 #include "document/PelmoraDoc.h"
 #include "platform/Codec.h"
 
@@ -13,5 +15,7 @@ QJsonObject BuildInfoJson(const CPelmoraDoc& doc)
     for (const std::string& b : doc.ReadBlocks())
         blocks.append(cp932::ToQString(b));
     o["blocks"] = blocks;
+    o["texts"] = InfoTexts(doc.m_unit);
+    o["pictures"] = InfoPictures(doc.m_unit);
     return o;
 }
