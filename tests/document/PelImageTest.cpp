@@ -230,7 +230,8 @@ TEST(PelImage, DamagedSectionsNeverCrashOrAllocateWildly)
     colours.clrUsed = 1000;
     colours.tableEntries = 4;
     std::string truncated = good.substr(0, good.size() - 5);
-    std::string gif = std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02L\x01\x00;", 32);
+    static const char kGif[] = "GIF89a\x01\x00\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02L\x01\x00;";
+    std::string gif(kGif, sizeof kGif - 1);
     std::string png = "\x89PNG\r\n\x1A\n" + std::string(30, '\0');
 
     struct Case {
