@@ -28,3 +28,24 @@ public:
 
 // What "PlotVersion" becomes when a plan is taken in: versions ending in 01 are 200.
 int ZelVersionRule(int version);
+
+// The plans selected in the view (not stored in the file).
+struct CZelSelection {
+    int m_count = 0;
+    int m_handle = 0; // 0 moves the plan; 1-4 the corner being dragged
+    std::vector<int> m_ids;
+    void Clear()
+    {
+        m_count = 0;
+        m_handle = 0;
+        m_ids.clear();
+    }
+};
+
+// How plans are placed, from section QLA_T_PlotMenu when the document is made.
+struct CZelImportOptions {
+    int m_syuku = 0;        // "zelread_syuku": fixed-scale placement
+    int m_syukuAtai = 500;  // "zelread_syuku_atai": its scale denominator
+    int m_sirokuro = 0;     // "zelread_sirokuro": 0 keep, 1 monochrome off, 2 on
+    int m_mode = 0;         // "zelread_mode": 0 registered-drawing chooser, 1 open dialog
+};

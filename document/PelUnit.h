@@ -9,6 +9,8 @@
 #include "document/PelText.h"
 #include "document/PelWall.h"
 
+class CPlotInfo;
+
 class CPelUnit : public CDefFile {
 public:
     enum Kind { KindGroup, KindLine, KindWall, KindText, KindPicture, KindObject, KindCount };
@@ -42,6 +44,9 @@ public:
     // The next free ID of a kind, counter advanced; 0, after a message, when every ID
     // of the kind is in use (the creation must then be refused).
     int NextId(Kind kind);
+    // A new line of kind with the next line ID, the style of its slot and the edit
+    // layers, appended to the lines; nullptr (after the message) when no ID is free.
+    CPelLine* AddLine(int kind, const CPlotInfo& plot);
     static int IdLimit(Kind kind) { return kind == KindPicture ? kPictureIdLimit : kIdLimit; }
 
     int IndexOfGroup(int id) const { return PelIndexOf(m_groups, id); }
@@ -66,6 +71,7 @@ public:
     int m_counter[KindCount] = {1, 1, 1, 1, 1, 1};
 
 private:
+    // The IDs in use of a kind.
     std::vector<int> IdsOf(Kind kind) const;
     RD_STATUS ReadPicture(CDefArchive* ar, const std::string& name);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The one document of the window: a flyer laid out on one sheet.
 #include "ardelib/DefFile.h"
+#include "document/ArZel.h"
 #include "document/PelUnit.h"
 #include "document/SnapshotList.h"
 #include "document/FontMenu.h"
@@ -58,6 +59,25 @@ public:
     // program run starts from; sets "registset".
     void SaveSettingsMirror(CSettingsStore& store) const;
 
+    // Places the plan or map file at path (".zel", ".trn", ".v_x") on the edit layer:
+    // centre origin, half side half (mm); a scale denominator newScale > 0 rescales it.
+    // Returns the plan, selected alone, or nullptr after a message when it is refused.
+    CZel* PlacePlan(const std::string& path, PelPoint origin, double half, int newScale);
+    // A new document holding the file at path as its one plan, centred on the sheet
+    // (what the headless commands do with a plan or map file). False after a message.
+    bool OpenPlanFile(const std::string& path);
+    // True for the extensions of the sibling programs' plan and map files.
+    static bool IsPlanFile(const std::string& path);
+
+    // The imported plans and their undo and redo snapshots (element 0 of the undo list
+    // is m_arZelBase).
+    CArZel m_arZel;
+    CArZel m_arZelBase;
+    CSnapshotList<CArZel> m_arZelUndo;
+    CSnapshotList<CArZel> m_arZelRedo;
+    CZelSelection m_zelSel;
+    CZelImportOptions m_zelOptions;
+
     CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
     CGrid m_grid;          // "Grid"
     CFontMenu m_textFont;  // the font new plain texts copy
@@ -79,6 +99,8 @@ private:
     void ReadDocumentBlock(CDefArchive* ar);
     void ReadCompressed(const std::string& path);
     void RemoveSnapshotPictures();
+    // Map line objects read without "MObjHuchi" take the current object settings.
+    void FillMissingObjectEdges();
 
     bool m_modified = false;
     std::string m_pathName;

@@ -73,11 +73,13 @@ int ZelImportTypeOf(const std::string& path, int* planType)
     return ZelImportPro;
 }
 
-int ZelImport(CDefArchive* ar, const std::string& path, CZel& plan, int importType)
+int ZelImport(CDefArchive* ar, const std::string& path, CZel& plan, int importType, bool* messageShown)
 {
+    if (messageShown)
+        *messageShown = false;
     CZelLoad loader(&plan);
     if (loader.FindStart(ar, TopBlock(importType))) {
-        loader.Load(ar, TopBlock(importType));
+        loader.Load(ar, TopBlock(importType)); // what was read before a format error stays
         return 1;
     }
     // Not plain text: an LHA archive holding the member of this kind, or failing that
@@ -95,6 +97,8 @@ int ZelImport(CDefArchive* ar, const std::string& path, CZel& plan, int importTy
             continue;
         default:
             ShowMessage(kArchiveFailed);
+            if (messageShown)
+                *messageShown = true;
             return 0;
         }
     }

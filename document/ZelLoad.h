@@ -24,8 +24,8 @@ int ZelImportTypeOf(const std::string& path, int* planType);
 // Reads the file at path (plain, or an LHA archive holding the member of its kind)
 // into a freshly reset plan. 1 when the file was read (a file without the top block
 // gives an unchanged plan); 0 when the archive could not be read (after
-// "ファイル読み取り失敗") or holds no plan member (no message).
-int ZelImport(CDefArchive* ar, const std::string& path, CZel& plan, int importType);
+// "ファイル読み取り失敗", *messageShown set) or holds no plan member (no message).
+int ZelImport(CDefArchive* ar, const std::string& path, CZel& plan, int importType, bool* messageShown = nullptr);
 
 // Map line objects of a plan read without "MObjHuchi": roads and rivers take the
 // plan's own object settings (railways keep -1).
