@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <cctype>
@@ -37,6 +38,28 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, QPaintDevice& device)
     req.screen = false;
     req.printMode = 1;
     DrawPage(p, doc, req);
+}
+
+// The generator states the size from whole device units; the sheet's own millimetres
+// go in its place.
+bool FixSvgSize(const QString& file, int widthMm, int heightMm)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray svg = f.readAll();
+    f.close();
+    static const QRegularExpression size(QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    QString text = QString::fromUtf8(svg);
+    QRegularExpressionMatch m = size.match(text);
+    if (!m.hasMatch())
+        return true;
+    text.replace(m.capturedStart(), m.capturedLength(),
+                 QStringLiteral("<svg width=\"%1mm\" height=\"%2mm\"").arg(widthMm).arg(heightMm));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray out = text.toUtf8();
+    return f.write(out) == out.size() && f.flush();
 }
 } // namespace
 
@@ -115,7 +138,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         }
         DrawOn(p, doc, svg);
         p.end();
-        if (!QFile::exists(file)) {
+        if (!FixSvgSize(file, sheet.widthMm, sheet.heightMm)) {
             error = "ファイルに書き込めません: " + path;
             return false;
         }
