@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <list>
 #include <memory>
 
@@ -111,26 +110,24 @@ private:
 
     static QImage Decode(const CBitmapUL& bmp, KeyMode mode, std::uint32_t keyColor)
     {
-        CBmpPixels px;
-        if (!bmp.GetPixels(px) || px.width <= 0 || px.height <= 0)
+        auto px = std::make_unique<CBmpPixels>();
+        if (!bmp.GetPixels(*px) || px->width <= 0 || px->height <= 0 ||
+            px->argb.size() < static_cast<std::size_t>(px->width) * static_cast<std::size_t>(px->height))
             return QImage();
         const bool keyed = mode != KeyMode::Opaque;
-        QImage img(px.width, px.height, keyed ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-        if (img.isNull())
-            return img;
-        const std::uint32_t key = 0xff000000u | (keyColor & 0xffffff);
-        const std::uint32_t replacement = mode == KeyMode::White ? 0xffffffffu : 0u;
-        for (int y = 0; y < px.height; ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(img.scanLine(y));
-            const std::uint32_t* from = px.argb.data() + static_cast<std::size_t>(y) * px.width;
-            if (!keyed) {
-                std::memcpy(row, from, static_cast<std::size_t>(px.width) * 4);
-                continue;
-            }
-            for (int x = 0; x < px.width; ++x)
-                row[x] = from[x] == key ? replacement : from[x];
+        if (keyed) {
+            // Premultiplied: a key pixel becomes fully transparent (all zero) or white.
+            const std::uint32_t key = 0xff000000u | (keyColor & 0xffffff);
+            const std::uint32_t replacement = mode == KeyMode::White ? 0xffffffffu : 0u;
+            for (std::uint32_t& v : px->argb)
+                if (v == key)
+                    v = replacement;
         }
-        return img;
+        // The decoded pixels become the image's own, without another copy.
+        CBmpPixels* raw = px.release();
+        return QImage(reinterpret_cast<uchar*>(raw->argb.data()), raw->width, raw->height, raw->width * 4,
+                      keyed ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
+                      [](void* info) { delete static_cast<CBmpPixels*>(info); }, raw);
     }
 
     // Entries of pictures that are gone can never be asked for again.

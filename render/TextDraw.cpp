@@ -9,11 +9,13 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
+#include <list>
 #include <string_view>
 #include <unordered_map>
 
@@ -467,7 +469,10 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
     p.restore();
 }
 
-QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::string& fallbackFace)
+namespace {
+// The outline and the key it is cached under.
+QPainterPath DecoratedPathKeyed(const CPelText& text, double paperScale, const std::string& fallbackFace,
+                                std::string& key)
 {
     const CFontMenu& f = text.m_font;
     const QFont font = TextFont(f, FontHeightPx(f.m_size, paperScale), paperScale, fallbackFace, false);
@@ -475,7 +480,7 @@ QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::s
     const double pen = DecoratedPenWidth(text, paperScale);
     const int type = text.m_huchiType >= 1 && text.m_huchiType <= 6 ? text.m_huchiType : 0;
 
-    std::string key = text.m_text;
+    key = text.m_text;
     key += '\x1f';
     key += font.key().toStdString();
     key += '\x1f' + std::to_string(vertical) + ',' + std::to_string(type);
@@ -491,8 +496,80 @@ QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::s
         path = Warp(path, type, text.m_huchiKeij, pen);
     if (cache.paths.size() >= PathCache::kMaxEntries)
         cache.paths.clear();
-    cache.paths.emplace(std::move(key), path);
+    cache.paths.emplace(key, path);
     return path;
+}
+
+void PaintDecorated(QPainter& p, const QPainterPath& path, int flag, const QColor& edge, const QColor& fill,
+                    double penWidth)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (flag != 3) {
+        QPen pen(edge, penWidth);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.strokePath(path, pen);
+    }
+    if (flag != 2)
+        p.fillPath(path, fill);
+}
+
+// Stroking thick edges around letter outlines is the dearest thing on a page: on
+// raster devices the finished lettering is kept as an image and copied while
+// nothing that shapes or colours it changes.
+struct LetteringImage {
+    QImage image;
+    QPoint offset; // of the image's top-left from the anchor
+};
+class LetteringCache {
+public:
+    static constexpr std::int64_t kBudgetBytes = std::int64_t(96) << 20;
+    static constexpr std::int64_t kMaxPixels = std::int64_t(4) << 20;
+
+    const LetteringImage* Find(const std::string& key)
+    {
+        auto it = m_index.find(key);
+        if (it == m_index.end())
+            return nullptr;
+        m_order.splice(m_order.begin(), m_order, it->second);
+        return &it->second->second;
+    }
+    void Add(const std::string& key, LetteringImage img)
+    {
+        const std::int64_t bytes = img.image.sizeInBytes();
+        if (bytes > kBudgetBytes / 4 || m_index.count(key))
+            return;
+        m_order.emplace_front(key, std::move(img));
+        m_index[key] = m_order.begin();
+        m_bytes += bytes;
+        while (m_bytes > kBudgetBytes && !m_order.empty()) {
+            m_bytes -= m_order.back().second.image.sizeInBytes();
+            m_index.erase(m_order.back().first);
+            m_order.pop_back();
+        }
+    }
+    void Clear()
+    {
+        m_order.clear();
+        m_index.clear();
+        m_bytes = 0;
+    }
+
+private:
+    std::list<std::pair<std::string, LetteringImage>> m_order; // most recently used first
+    std::unordered_map<std::string, std::list<std::pair<std::string, LetteringImage>>::iterator> m_index;
+    std::int64_t m_bytes = 0;
+};
+LetteringCache& TheLetteringCache()
+{
+    static LetteringCache cache;
+    return cache;
+}
+} // namespace
+
+QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::string& fallbackFace)
+{
+    std::string key;
+    return DecoratedPathKeyed(text, paperScale, fallbackFace, key);
 }
 
 void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double paperScale, ColorRef fill,
@@ -500,23 +577,60 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
 {
     if (text.m_text.empty() || !(paperScale > 0) || !std::isfinite(paperScale))
         return;
-    const QPainterPath path = DecoratedPath(text, paperScale, fallbackFace);
+    std::string key;
+    const QPainterPath path = DecoratedPathKeyed(text, paperScale, fallbackFace, key);
     if (path.isEmpty())
         return;
     const int alpha = std::clamp(static_cast<int>(std::clamp(text.m_huchiAlpha, 0, 100) * 255 / 100), 0, 255);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.translate(anchor);
-    if (text.m_huchiFlg != 3) {
-        QPen pen(ToQColor(edge, alpha), DecoratedPenWidth(text, paperScale));
-        pen.setJoinStyle(Qt::RoundJoin);
-        p.strokePath(path, pen);
+    const double penWidth = DecoratedPenWidth(text, paperScale);
+    const QColor edgeColour = ToQColor(edge, alpha), fillColour = ToQColor(fill, alpha);
+    const int flag = text.m_huchiFlg;
+
+    // Whole-pixel placements on a raster device draw from the kept image.
+    const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
+    const QTransform& wt = p.worldTransform();
+    const bool whole = wt.type() <= QTransform::TxTranslate && anchor.x() == std::floor(anchor.x()) &&
+                       anchor.y() == std::floor(anchor.y()) && wt.dx() == std::floor(wt.dx()) &&
+                       wt.dy() == std::floor(wt.dy());
+    const QRectF bounds = path.controlPointRect().adjusted(-penWidth / 2 - 2, -penWidth / 2 - 2, penWidth / 2 + 2,
+                                                           penWidth / 2 + 2);
+    const QRect area = bounds.toAlignedRect();
+    if (raster && whole && std::int64_t(area.width()) * area.height() <= LetteringCache::kMaxPixels) {
+        key += '\x1e' + std::to_string(flag) + ',' + std::to_string(edgeColour.rgba()) + ',' +
+               std::to_string(fillColour.rgba()) + ',' + std::to_string(std::lround(penWidth * 64));
+        LetteringCache& cache = TheLetteringCache();
+        const LetteringImage* kept = cache.Find(key);
+        if (!kept) {
+            LetteringImage li;
+            li.offset = area.topLeft();
+            li.image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            if (li.image.isNull())
+                return;
+            li.image.fill(Qt::transparent);
+            QPainter ip(&li.image);
+            ip.translate(-li.offset);
+            PaintDecorated(ip, path, flag, edgeColour, fillColour, penWidth);
+            ip.end();
+            cache.Add(key, li);
+            kept = cache.Find(key);
+            if (!kept) { // too large to keep
+                p.drawImage(anchor + QPointF(li.offset), li.image);
+                return;
+            }
+        }
+        p.drawImage(anchor + QPointF(kept->offset), kept->image);
+        return;
     }
-    if (text.m_huchiFlg != 2)
-        p.fillPath(path, ToQColor(fill, alpha));
+    p.save();
+    p.translate(anchor);
+    PaintDecorated(p, path, flag, edgeColour, fillColour, penWidth);
     p.restore();
 }
 
-void ClearDecoratedPathCache() { ThePathCache().paths.clear(); }
+void ClearDecoratedPathCache()
+{
+    ThePathCache().paths.clear();
+    TheLetteringCache().Clear();
+}
 
 int DecoratedPathCacheSize() { return static_cast<int>(ThePathCache().paths.size()); }

@@ -355,6 +355,46 @@ TEST_F(TextPictureTest, DistortionNarrowsTheTopAndTheCacheFollowsEdits)
     EXPECT_GE(DecoratedPathCacheSize(), 3);
 }
 
+TEST_F(TextPictureTest, KeptLetteringMatchesDirectDrawingAndFollowsColours)
+{
+    CPelText t;
+    t.m_text = cp932::Lit("飾り文字\r\nAbc");
+    t.m_font.m_faceName = cp932::Lit("ＭＳ 明朝");
+    t.m_font.m_size = 12;
+    t.m_huchiFlg = 1;
+    t.m_huchiAtsumi = 1;
+    t.m_huchiType = 4;
+    t.m_huchiAlpha = 70;
+    auto draw = [&](bool whole, ColorRef fill) {
+        QImage img(600, 300, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        // A half-pixel world offset takes the direct way; the same place otherwise.
+        if (!whole)
+            p.translate(0.5, 0);
+        DrawDecoratedText(p, QPointF(whole ? 40 : 39.5, 30), t, 4.0, fill, kBlue, std::string());
+        p.end();
+        return img;
+    };
+    const QImage kept = draw(true, kRed), direct = draw(false, kRed);
+    ASSERT_GT(InkOf(kept).count, 1000);
+    int worst = 0;
+    for (int y = 0; y < kept.height(); ++y)
+        for (int x = 0; x < kept.width(); ++x) {
+            QRgb a = kept.pixel(x, y), b = direct.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(worst, 3);
+    // Another fill colour is not answered from the kept image of the first.
+    const QImage green = draw(true, kGreen);
+    int reddish = 0;
+    for (int y = 0; y < green.height(); ++y)
+        for (int x = 0; x < green.width(); ++x)
+            reddish += qRed(green.pixel(x, y)) > 200 && qGreen(green.pixel(x, y)) < 120;
+    EXPECT_EQ(reddish, 0);
+}
+
 TEST_F(TextPictureTest, PrintRealModeOutlinesMonospacedFacesOnTheScreenOnly)
 {
     CPelText t;
