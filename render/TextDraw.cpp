@@ -8,7 +8,6 @@
 #include "render/FontSubstitution.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
@@ -70,25 +69,10 @@ bool ShiftsInVertical(char16_t u) { return u == 0x3001 || u == 0x3002 || u == 0x
 
 bool Upright(const Glyph& g) { return g.wide && !TurnsInVertical(g.text.at(0).unicode()); }
 
-// Pixel size (em) per pixel of cell height (ascent + descent) of a font's face.
-double EmPerCell(const QFont& font)
-{
-    static QHash<QString, double> cache;
-    QFont probe(font);
-    probe.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    probe.setUnderline(false);
-    probe.setStrikeOut(false);
-    probe.setPixelSize(1000);
-    const QString key = probe.key();
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return *it;
-    QFontMetricsF fm(probe);
-    double cell = fm.ascent() + fm.descent();
-    double r = cell > 1 ? 1000.0 / cell : 1.0;
-    cache.insert(key, r);
-    return r;
-}
+// The faces documents name have a cell of exactly one em (ascent plus descent), so
+// a letter height is an em here whatever the drawing face's own ascent and descent:
+// the em box sits in the cell, its baseline the face's ascent below the top.
+double EmAscent(const QFontMetricsF& fm, double em) { return std::min(fm.ascent(), em); }
 
 double EscapementDeg(const CFontMenu& f) { return f.m_lfEscapement / 10.0; }
 
@@ -106,14 +90,14 @@ double LineAdvance(const QFontMetricsF& fm, const std::vector<Glyph>& glyphs)
     return w;
 }
 
-LineFrame FrameOf(const CFontMenu& f, const QFontMetricsF& fm, double width)
+LineFrame FrameOf(const CFontMenu& f, const QFont& font, const QFontMetricsF& fm, double width)
 {
     LineFrame lf;
     lf.width = width;
-    lf.cell = fm.ascent() + fm.descent();
+    lf.cell = font.pixelSize();
     lf.x0 = f.m_tokoAlign == 1 ? -width / 2 : f.m_tokoAlign == 2 ? -width : 0.0;
     lf.top = f.m_tateAlign == 2 ? -lf.cell : 0.0;
-    lf.baseline = lf.top + fm.ascent();
+    lf.baseline = lf.top + EmAscent(fm, lf.cell);
     return lf;
 }
 
@@ -141,7 +125,7 @@ void DrawVerticalLine(QPainter& p, const QFont& font, const QFontMetricsF& fm, c
             p.rotate(-90);
             if (ShiftsInVertical(g.text.at(0).unicode()))
                 p.translate(kVerticalPunctShift * em, -kVerticalPunctShift * em);
-            p.drawText(QPointF(-gw / 2, (fm.ascent() - fm.descent()) / 2), g.text);
+            p.drawText(QPointF(-gw / 2, EmAscent(fm, em) - em / 2), g.text);
             p.restore();
         } else {
             p.drawText(QPointF(pos, lf.baseline), g.text);
@@ -204,11 +188,11 @@ QPainterPath BuildDecoratedPath(const CPelText& text, const QFont& font, bool ve
     QPainterPath path;
     QFontMetricsF fm(font);
     const double em = font.pixelSize(), lead = em * kDecoratedLeadEm;
-    const double ls = fm.lineSpacing(), cell = fm.ascent() + fm.descent();
+    const double ls = em, cell = em, ascent = EmAscent(fm, em);
     const std::vector<std::string> lines = TextLines(text.m_text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!vertical) {
-            path.addText(QPointF(lead, i * ls + fm.ascent()), font, cp932::ToQString(lines[i]));
+            path.addText(QPointF(lead, i * ls + ascent), font, cp932::ToQString(lines[i]));
             continue;
         }
         // Columns left to right from the anchor, letters downwards.
@@ -219,12 +203,12 @@ QPainterPath BuildDecoratedPath(const CPelText& text, const QFont& font, bool ve
             QPainterPath gp;
             QTransform t;
             if (Upright(g)) {
-                gp.addText(QPointF(-adv / 2, (fm.ascent() - fm.descent()) / 2), font, g.text);
+                gp.addText(QPointF(-adv / 2, ascent - em / 2), font, g.text);
                 t.translate(x + cell / 2, pos + adv / 2);
                 if (ShiftsInVertical(g.text.at(0).unicode()))
                     t.translate(kVerticalPunctShift * em, -kVerticalPunctShift * em);
             } else {
-                gp.addText(QPointF(0, fm.ascent()), font, g.text);
+                gp.addText(QPointF(0, ascent), font, g.text);
                 t.translate(x + cell, pos);
                 t.rotate(90);
             }
@@ -304,7 +288,7 @@ QFont TextFont(const CFontMenu& f, int heightPx, double paperScale, const std::s
     // Extents must not change with the resolution: print real mode and alignment
     // measure what the printer will draw.
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(heightPx * EmPerCell(font)))));
+    font.setPixelSize(std::max(1, heightPx));
     if (spacing) {
         double sp = paperScale * f.m_kankaku;
         font.setLetterSpacing(QFont::AbsoluteSpacing, std::isfinite(sp) ? std::clamp(TruncPx(sp), -kMaxFontPx, kMaxFontPx) : 0);
@@ -390,7 +374,7 @@ std::vector<QPolygonF> PlainTextBoxes(const CDrawContext& dc, const CPelText& te
     const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
     const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, s);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineFrame lf = FrameOf(f, fm, LineAdvance(fm, SplitGlyphs(lines[i])));
+        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, SplitGlyphs(lines[i])));
         QPolygonF r(QRectF(lf.x0, lf.top, lf.width, lf.cell));
         r.removeLast(); // the closing point
         boxes.push_back(LineTransform(f, origins[i]).map(r));
@@ -444,7 +428,7 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
     p.setPen(ToQColor(col.text));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::vector<Glyph> glyphs = SplitGlyphs(lines[i]);
-        const LineFrame lf = FrameOf(f, fm, LineAdvance(fm, glyphs));
+        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, glyphs));
         p.save();
         p.setTransform(LineTransform(f, origins[i]), true);
         if (f.m_bBack && lf.width > 0)
