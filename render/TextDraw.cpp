@@ -82,12 +82,21 @@ struct LineFrame {
     double x0 = 0, top = 0, width = 0, cell = 0, baseline = 0;
 };
 
-double LineAdvance(const QFontMetricsF& fm, const std::vector<Glyph>& glyphs)
+// The letters' advances plus the spacing after each, as the device's extra
+// character spacing counts it.
+double LineAdvance(const QFontMetricsF& fm, const std::vector<Glyph>& glyphs, int spacing)
 {
     double w = 0;
     for (const Glyph& g : glyphs)
-        w += fm.horizontalAdvance(g.text);
+        w += fm.horizontalAdvance(g.text) + spacing;
     return w;
+}
+
+// The letter spacing of a font record in device pixels.
+int LetterSpacingPx(const CFontMenu& f, double paperScale)
+{
+    const double sp = paperScale * f.m_kankaku;
+    return std::isfinite(sp) ? std::clamp(TruncPx(sp), -kMaxFontPx, kMaxFontPx) : 0;
 }
 
 LineFrame FrameOf(const CFontMenu& f, const QFont& font, const QFontMetricsF& fm, double width)
@@ -109,17 +118,17 @@ QTransform LineTransform(const CFontMenu& f, QPoint origin)
     return t;
 }
 
-// Draws one vertical-writing line letter by letter: double-byte letters upright in
-// their cells, the others turned with the line, as the "@" faces lay them out.
-void DrawVerticalLine(QPainter& p, const QFont& font, const QFontMetricsF& fm, const std::vector<Glyph>& glyphs,
-                      const LineFrame& lf, double spacing)
+// Draws one line letter by letter with the letter spacing after each; in vertical
+// writing double-byte letters stand upright in their cells and the others turn with
+// the line, as the "@" faces lay them out.
+void DrawLetters(QPainter& p, const QFont& font, const QFontMetricsF& fm, const std::vector<Glyph>& glyphs,
+                 const LineFrame& lf, int spacing, bool vertical)
 {
     double pos = lf.x0;
     const double em = font.pixelSize();
     for (const Glyph& g : glyphs) {
-        const double adv = fm.horizontalAdvance(g.text);
-        if (Upright(g)) {
-            const double gw = adv - spacing;
+        const double gw = fm.horizontalAdvance(g.text), adv = gw + spacing;
+        if (vertical && Upright(g)) {
             p.save();
             p.translate(pos + gw / 2, lf.top + lf.cell / 2);
             p.rotate(-90);
@@ -275,7 +284,7 @@ std::vector<std::string> TextLines(const std::string& text)
 
 bool IsVerticalFace(const std::string& face) { return !face.empty() && face[0] == '@'; }
 
-QFont TextFont(const CFontMenu& f, int heightPx, double paperScale, const std::string& fallbackFace, bool spacing)
+QFont TextFont(const CFontMenu& f, int heightPx, const std::string& fallbackFace)
 {
     QFont font;
     const QString face = ResolveFace(cp932::ToQString(f.m_faceName), cp932::ToQString(fallbackFace));
@@ -289,10 +298,6 @@ QFont TextFont(const CFontMenu& f, int heightPx, double paperScale, const std::s
     // measure what the printer will draw.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setPixelSize(std::max(1, heightPx));
-    if (spacing) {
-        double sp = paperScale * f.m_kankaku;
-        font.setLetterSpacing(QFont::AbsoluteSpacing, std::isfinite(sp) ? std::clamp(TruncPx(sp), -kMaxFontPx, kMaxFontPx) : 0);
-    }
     return font;
 }
 
@@ -368,13 +373,14 @@ std::vector<QPolygonF> PlainTextBoxes(const CDrawContext& dc, const CPelText& te
     std::vector<QPolygonF> boxes;
     const CFontMenu& f = text.m_font;
     const double s = dc.t.paperScale;
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, s), s, fallbackFace);
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, s), fallbackFace);
+    const int spacing = LetterSpacingPx(f, s);
     const QFontMetricsF fm(font);
     const std::vector<std::string> lines = TextLines(text.m_text);
     const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
     const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, s);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, SplitGlyphs(lines[i])));
+        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, SplitGlyphs(lines[i]), spacing));
         QPolygonF r(QRectF(lf.x0, lf.top, lf.width, lf.cell));
         r.removeLast(); // the closing point
         boxes.push_back(LineTransform(f, origins[i]).map(r));
@@ -413,10 +419,10 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
         return;
     }
 
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, scale), scale, s.fallbackFace);
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, scale), s.fallbackFace);
     const QFontMetricsF fm(font);
     const bool vertical = IsVerticalFace(f.m_faceName);
-    const double spacing = font.letterSpacing();
+    const int spacing = LetterSpacingPx(f, scale);
     const std::vector<std::string> lines = TextLines(text.m_text);
     const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, scale);
     const bool outline = !dc.printing && s.printRealMode &&
@@ -428,13 +434,13 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
     p.setPen(ToQColor(col.text));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::vector<Glyph> glyphs = SplitGlyphs(lines[i]);
-        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, glyphs));
+        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, glyphs, spacing));
         p.save();
         p.setTransform(LineTransform(f, origins[i]), true);
         if (f.m_bBack && lf.width > 0)
             p.fillRect(QRectF(lf.x0, lf.top, lf.width, lf.cell), ToQColor(col.back));
-        if (vertical)
-            DrawVerticalLine(p, font, fm, glyphs, lf, spacing);
+        if (vertical || spacing != 0)
+            DrawLetters(p, font, fm, glyphs, lf, spacing, vertical);
         else if (!glyphs.empty())
             p.drawText(QPointF(lf.x0, lf.baseline), cp932::ToQString(lines[i]));
         p.restore();
@@ -459,7 +465,7 @@ QPainterPath DecoratedPathKeyed(const CPelText& text, double paperScale, const s
                                 std::string& key)
 {
     const CFontMenu& f = text.m_font;
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, paperScale), paperScale, fallbackFace, false);
+    const QFont font = TextFont(f, FontHeightPx(f.m_size, paperScale), fallbackFace);
     const bool vertical = IsVerticalFace(f.m_faceName) && f.m_lfEscapement == 2700;
     const double pen = DecoratedPenWidth(text, paperScale);
     const int type = text.m_huchiType >= 1 && text.m_huchiType <= 6 ? text.m_huchiType : 0;

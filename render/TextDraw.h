@@ -41,11 +41,10 @@ std::vector<std::string> TextLines(const std::string& text);
 // line that runs downwards at escapement 2700.
 bool IsVerticalFace(const std::string& face);
 
-// The logical font of a text at a cell height of heightPx pixels, with the letter
-// spacing of the font record (not for decorated texts: spacing false). A face that is
-// not installed draws with fallbackFace.
-QFont TextFont(const CFontMenu& f, int heightPx, double paperScale, const std::string& fallbackFace,
-               bool spacing = true);
+// The logical font of a text at a letter height (one em) of heightPx pixels. A face
+// that is not installed draws with fallbackFace. Letter spacing is placed by the
+// drawing, not by the font, so that it measures the same on every device.
+QFont TextFont(const CFontMenu& f, int heightPx, const std::string& fallbackFace);
 
 // Output points of the lines of a plain text: the anchor, the block offset of the
 // vertical alignment and the line advance, each product truncated.

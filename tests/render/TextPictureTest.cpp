@@ -186,6 +186,24 @@ TEST_F(TextPictureTest, PlainTextInkLiesInsideItsExtent)
     }
 }
 
+TEST_F(TextPictureTest, LetterSpacingWidensLinesAndMovesRightAlignedTexts)
+{
+    // 5 mm after each letter: the gap between two letters grows by 5 mm, and a
+    // right-aligned text ends 5 mm earlier (the spacing after its last letter).
+    CPelText& t = AddText("日日", 0, 0);
+    auto ink = [&](double kankaku, int toko) {
+        t.m_font.m_kankaku = kankaku;
+        t.m_font.m_tokoAlign = toko;
+        return InkOf(Render()).box;
+    };
+    const double sp = static_cast<int>(Px(5));
+    const QRect plain = ink(0, 0), spaced = ink(5, 0);
+    EXPECT_EQ(spaced.left(), plain.left());
+    EXPECT_NEAR(spaced.width() - plain.width(), sp, 1);
+    const QRect right = ink(0, 2), rightSpaced = ink(5, 2);
+    EXPECT_NEAR(right.right() - rightSpaced.right(), sp, 1);
+}
+
 TEST_F(TextPictureTest, VerticalTextRunsDownwardsWithUprightLetters)
 {
     CPelText& t = AddText("日日日日", 0, 0, 10, "@ＭＳ ゴシック");
@@ -523,6 +541,15 @@ TEST_F(TextPictureTest, LargePictureDrawsOnlyItsVisiblePartAndScalesAreCached)
     EXPECT_GT(entries, 0);
     Render();
     EXPECT_EQ(PictureCacheEntries(), entries); // same size: nothing new
+    // A bitmap loaded again from other pixels is not drawn from the old scaled image.
+    {
+        QImage blue(40, 20, QImage::Format_RGB32);
+        blue.fill(0xff0000ffu);
+        CPelImage& pic = *doc.m_unit.m_pictures.back();
+        ASSERT_TRUE(blue.save(QString::fromStdString(pic.File()->Path()), "BMP"));
+        ASSERT_TRUE(pic.File()->Reload());
+        EXPECT_EQ(At(Render(), -20, 0), 0x0000ffu);
+    }
     // A picture that goes takes its cached images with it at the next drawing.
     doc.m_unit.m_pictures.clear();
     AddPicture(0x00ff00, 0x00ff00, 80, 40);
