@@ -386,3 +386,18 @@ TEST(PelImage, DocumentsWithPicturesSurviveSaveCycles)
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(Leftovers(), "");
 }
+
+TEST(PelImage, NoPlaceForTheWorkingFileFailsTheOpen)
+{
+    TempDir dir;
+    WriteFile(dir.file("plain-file"), "x");
+    WriteFile(dir.file("d.q_l"), Doc(Picture(1, Counted(Bmp24(1, 1)))));
+    std::string saved = getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", dir.file("plain-file").c_str(), 1);
+    CRecordingMessageSink sink;
+    CPelmoraDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.file("d.q_l")));
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    EXPECT_TRUE(doc.m_unit.m_pictures.empty());
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"ドキュメントを開くことに失敗しました。"});
+}
