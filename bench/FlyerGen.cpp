@@ -1,7 +1,12 @@
 #include "FlyerGen.h"
 
 #include "document/PelmoraDoc.h"
+#include "platform/Codec.h"
 
+#include <QImage>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -114,4 +119,82 @@ bool WriteFlyer(const std::string& path, int shapes, unsigned seed)
     CPelmoraDoc doc;
     BuildFlyer(doc, shapes, seed);
     return doc.OnSaveDocument(path);
+}
+
+bool AddTextsAndPhotos(CPelmoraDoc& doc, int texts, int photos, unsigned seed)
+{
+    Rng r(seed + 7);
+    const char* faces[] = {"ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝"};
+    const char* words[] = {"駅徒歩５分", "新築一戸建て", "土地面積 120.50㎡", "価格 3,980万円", "南向き・日当たり良好",
+                           "オープンハウス開催", "3LDK＋納戸", "お問い合わせ 0120-000-000"};
+    for (int i = 0; i < texts; ++i) {
+        auto t = std::make_unique<CPelText>();
+        t->m_id = doc.m_unit.NextId(CPelUnit::KindText);
+        t->m_text = cp932::Lit(words[r.Int(0, 7)]);
+        if (i % 7 == 0)
+            t->m_text += "\r\n" + cp932::Lit(words[r.Int(0, 7)]);
+        t->m_point = {r.Real(-140, 120), r.Real(-98, 95)};
+        CFontMenu& f = t->m_font;
+        f.m_faceName = cp932::Lit(faces[r.Int(0, 3)]);
+        f.m_size = r.Real(2.5, 8);
+        f.m_color = r.Int(0, 2) == 0 ? Colour(r) : 0;
+        f.m_tokoAlign = r.Int(0, 2);
+        f.m_tateAlign = r.Int(0, 2);
+        if (i % 10 == 0) {
+            t->m_huchiFlg = r.Int(1, 3);
+            t->m_huchiAtsumi = r.Int(1, 2);
+            t->m_huchiType = r.Int(0, 6);
+            t->m_huchiKeij = r.Int(1, 9);
+            t->m_huchiAlpha = r.Int(0, 3) == 0 ? 60 : 100;
+            f.m_size = r.Real(6, 14);
+            f.m_backColor = Colour(r);
+        } else if (i % 10 == 1) {
+            f.m_faceName = "@" + f.m_faceName;
+            f.m_lfEscapement = 2700;
+        } else if (i % 10 == 2) {
+            f.m_lfEscapement = r.Int(0, 3599);
+        } else if (i % 10 == 3) {
+            f.m_bBack = 1;
+            f.m_backColor = Colour(r);
+            f.m_kankaku = r.Real(0, 1);
+        }
+        doc.m_unit.m_texts.push_back(std::move(t));
+    }
+    for (int i = 0; i < photos; ++i) {
+        // Smooth colour fields with fine grain, like a photograph compresses and scales.
+        QImage img(1600, 1200, QImage::Format_RGB32);
+        const double fx = r.Real(0.002, 0.01), fy = r.Real(0.002, 0.01), ph = r.Real(0, 6);
+        for (int y = 0; y < img.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x) {
+                int grain = static_cast<int>((x * 7919u + y * 104729u + i * 31u) % 23u) - 11;
+                int red = static_cast<int>(127 + 100 * std::sin(x * fx + ph)) + grain;
+                int green = static_cast<int>(127 + 100 * std::sin(y * fy + ph * 2)) + grain;
+                int blue = static_cast<int>(127 + 100 * std::sin((x + y) * fx * 0.5)) + grain;
+                row[x] = qRgb(std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255));
+            }
+        }
+        auto pic = std::make_unique<CPelImage>();
+        pic->m_id = doc.m_unit.NextId(CPelUnit::KindPicture);
+        int fd = pic->CreateTempFile();
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        if (!img.save(QString::fromStdString(pic->m_imageName), "BMP"))
+            return false;
+        pic->AttachFile(pic->m_imageName);
+        pic->m_width = r.Real(40, 80);
+        pic->m_height = pic->m_width * 0.75;
+        pic->m_offsetX = r.Real(-110, 110);
+        pic->m_offsetY = r.Real(-75, 75);
+        doc.m_unit.m_pictures.push_back(std::move(pic));
+    }
+    return true;
+}
+
+bool WriteFlyerWithContent(const std::string& path, int shapes, int texts, int photos, unsigned seed)
+{
+    CPelmoraDoc doc;
+    BuildFlyer(doc, shapes, seed);
+    return AddTextsAndPhotos(doc, texts, photos, seed) && doc.OnSaveDocument(path);
 }

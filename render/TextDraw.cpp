@@ -8,6 +8,7 @@
 #include "render/FontSubstitution.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <list>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -74,6 +76,26 @@ bool Upright(const Glyph& g) { return g.wide && !TurnsInVertical(g.text.at(0).un
 // the em box sits in the cell, its baseline the face's ascent below the top.
 double EmAscent(const QFontMetricsF& fm, double em) { return std::min(fm.ascent(), em); }
 
+// A font with its metrics and the advances of the letters measured so far. Kept
+// between paints: resolving a font and measuring letters anew for every text of every
+// paint costs more than drawing them.
+struct Lettering {
+    explicit Lettering(const QFont& f) : font(f), fm(f) {}
+    QFont font;
+    QFontMetricsF fm;
+    QHash<QString, double> advances;
+    double Advance(const QString& letter)
+    {
+        auto it = advances.constFind(letter);
+        if (it != advances.constEnd())
+            return *it;
+        const double a = fm.horizontalAdvance(letter);
+        advances.insert(letter, a);
+        return a;
+    }
+    double Ascent() const { return EmAscent(fm, font.pixelSize()); }
+};
+
 double EscapementDeg(const CFontMenu& f) { return f.m_lfEscapement / 10.0; }
 
 // The box one line of a plain text takes in its own (unrotated) frame at its output
@@ -84,11 +106,11 @@ struct LineFrame {
 
 // The letters' advances plus the spacing after each, as the device's extra
 // character spacing counts it.
-double LineAdvance(const QFontMetricsF& fm, const std::vector<Glyph>& glyphs, int spacing)
+double LineAdvance(Lettering& lt, const std::vector<Glyph>& glyphs, int spacing)
 {
     double w = 0;
     for (const Glyph& g : glyphs)
-        w += fm.horizontalAdvance(g.text) + spacing;
+        w += lt.Advance(g.text) + spacing;
     return w;
 }
 
@@ -99,14 +121,14 @@ int LetterSpacingPx(const CFontMenu& f, double paperScale)
     return std::isfinite(sp) ? std::clamp(TruncPx(sp), -kMaxFontPx, kMaxFontPx) : 0;
 }
 
-LineFrame FrameOf(const CFontMenu& f, const QFont& font, const QFontMetricsF& fm, double width)
+LineFrame FrameOf(const CFontMenu& f, const Lettering& lt, double width)
 {
     LineFrame lf;
     lf.width = width;
-    lf.cell = font.pixelSize();
+    lf.cell = lt.font.pixelSize();
     lf.x0 = f.m_tokoAlign == 1 ? -width / 2 : f.m_tokoAlign == 2 ? -width : 0.0;
     lf.top = f.m_tateAlign == 2 ? -lf.cell : 0.0;
-    lf.baseline = lf.top + EmAscent(fm, lf.cell);
+    lf.baseline = lf.top + lt.Ascent();
     return lf;
 }
 
@@ -121,20 +143,20 @@ QTransform LineTransform(const CFontMenu& f, QPoint origin)
 // Draws one line letter by letter with the letter spacing after each; in vertical
 // writing double-byte letters stand upright in their cells and the others turn with
 // the line, as the "@" faces lay them out.
-void DrawLetters(QPainter& p, const QFont& font, const QFontMetricsF& fm, const std::vector<Glyph>& glyphs,
+void DrawLetters(QPainter& p, Lettering& lt, const std::vector<Glyph>& glyphs,
                  const LineFrame& lf, int spacing, bool vertical)
 {
     double pos = lf.x0;
-    const double em = font.pixelSize();
+    const double em = lt.font.pixelSize();
     for (const Glyph& g : glyphs) {
-        const double gw = fm.horizontalAdvance(g.text), adv = gw + spacing;
+        const double gw = lt.Advance(g.text), adv = gw + spacing;
         if (vertical && Upright(g)) {
             p.save();
             p.translate(pos + gw / 2, lf.top + lf.cell / 2);
             p.rotate(-90);
             if (ShiftsInVertical(g.text.at(0).unicode()))
                 p.translate(kVerticalPunctShift * em, -kVerticalPunctShift * em);
-            p.drawText(QPointF(-gw / 2, EmAscent(fm, em) - em / 2), g.text);
+            p.drawText(QPointF(-gw / 2, lt.Ascent() - em / 2), g.text);
             p.restore();
         } else {
             p.drawText(QPointF(pos, lf.baseline), g.text);
@@ -301,6 +323,25 @@ QFont TextFont(const CFontMenu& f, int heightPx, const std::string& fallbackFace
     return font;
 }
 
+namespace {
+Lettering& LetteringFor(const CFontMenu& f, int heightPx, const std::string& fallbackFace)
+{
+    static std::unordered_map<std::string, std::unique_ptr<Lettering>> cache;
+    std::string key = f.m_faceName;
+    key += '\x1f' + fallbackFace + '\x1f' + std::to_string(f.m_lfWeight) + ',' + std::to_string(f.m_lfItalic) + ',' +
+           std::to_string(f.m_lfUnderline) + ',' + std::to_string(f.m_lfStrikeOut) + ',' + std::to_string(heightPx);
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return *it->second;
+    if (cache.size() >= 512)
+        cache.clear();
+    auto lt = std::make_unique<Lettering>(TextFont(f, heightPx, fallbackFace));
+    Lettering& ref = *lt;
+    cache.emplace(std::move(key), std::move(lt));
+    return ref;
+}
+} // namespace
+
 std::vector<QPoint> PlainLineOrigins(const CFontMenu& f, int lineCount, QPoint anchor, double paperScale)
 {
     const double h = f.m_size * paperScale, L = (f.m_size + f.m_gyoukan) * paperScale;
@@ -373,14 +414,13 @@ std::vector<QPolygonF> PlainTextBoxes(const CDrawContext& dc, const CPelText& te
     std::vector<QPolygonF> boxes;
     const CFontMenu& f = text.m_font;
     const double s = dc.t.paperScale;
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, s), fallbackFace);
+    Lettering& lt = LetteringFor(f, FontHeightPx(f.m_size, s), fallbackFace);
     const int spacing = LetterSpacingPx(f, s);
-    const QFontMetricsF fm(font);
     const std::vector<std::string> lines = TextLines(text.m_text);
     const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
     const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, s);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, SplitGlyphs(lines[i]), spacing));
+        const LineFrame lf = FrameOf(f, lt, LineAdvance(lt, SplitGlyphs(lines[i]), spacing));
         QPolygonF r(QRectF(lf.x0, lf.top, lf.width, lf.cell));
         r.removeLast(); // the closing point
         boxes.push_back(LineTransform(f, origins[i]).map(r));
@@ -419,8 +459,8 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
         return;
     }
 
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, scale), s.fallbackFace);
-    const QFontMetricsF fm(font);
+    Lettering& lt = LetteringFor(f, FontHeightPx(f.m_size, scale), s.fallbackFace);
+    const QFont& font = lt.font;
     const bool vertical = IsVerticalFace(f.m_faceName);
     const int spacing = LetterSpacingPx(f, scale);
     const std::vector<std::string> lines = TextLines(text.m_text);
@@ -434,13 +474,13 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
     p.setPen(ToQColor(col.text));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::vector<Glyph> glyphs = SplitGlyphs(lines[i]);
-        const LineFrame lf = FrameOf(f, font, fm, LineAdvance(fm, glyphs, spacing));
+        const LineFrame lf = FrameOf(f, lt, LineAdvance(lt, glyphs, spacing));
         p.save();
         p.setTransform(LineTransform(f, origins[i]), true);
         if (f.m_bBack && lf.width > 0)
             p.fillRect(QRectF(lf.x0, lf.top, lf.width, lf.cell), ToQColor(col.back));
         if (vertical || spacing != 0)
-            DrawLetters(p, font, fm, glyphs, lf, spacing, vertical);
+            DrawLetters(p, lt, glyphs, lf, spacing, vertical);
         else if (!glyphs.empty())
             p.drawText(QPointF(lf.x0, lf.baseline), cp932::ToQString(lines[i]));
         p.restore();
@@ -465,7 +505,7 @@ QPainterPath DecoratedPathKeyed(const CPelText& text, double paperScale, const s
                                 std::string& key)
 {
     const CFontMenu& f = text.m_font;
-    const QFont font = TextFont(f, FontHeightPx(f.m_size, paperScale), fallbackFace);
+    const QFont& font = LetteringFor(f, FontHeightPx(f.m_size, paperScale), fallbackFace).font;
     const bool vertical = IsVerticalFace(f.m_faceName) && f.m_lfEscapement == 2700;
     const double pen = DecoratedPenWidth(text, paperScale);
     const int type = text.m_huchiType >= 1 && text.m_huchiType <= 6 ? text.m_huchiType : 0;
