@@ -94,3 +94,60 @@ TEST(Grid, RulersMarkTheGridOnTheLeftAndTopEdges)
     EXPECT_TRUE(red(page.At(o.x() - 50, page.paper.top + 15)));
 }
 } // namespace
+
+namespace {
+TEST(SelectionMarkers, SquaresAtPointsAndNothingWhileDragged)
+{
+    CPelmoraDoc doc;
+    doc.m_grid.m_visible = 0;
+    auto line = std::make_unique<CPelLine>();
+    line->m_id = 7;
+    line->m_type = CPelLine::Straight;
+    line->m_points = {{-50, 0}, {50, 0}};
+    line->m_color = 16711680; // blue
+    doc.m_unit.m_lines.push_back(std::move(line));
+    auto group = std::make_unique<CPelGroup>();
+    group->m_id = 3;
+    group->m_min = {10, 20};
+    group->m_max = {40, 60};
+    doc.m_unit.m_groups.push_back(std::move(group));
+
+    PageSelection sel;
+    sel.lines = {7};
+    sel.groups = {3};
+    auto render = [&](bool dragged) {
+        QImage img(QSize(620, 440), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        PageRequest req;
+        req.dev.sheetW = 297;
+        req.dev.sheetH = 210;
+        req.dev.paper = PxRect{10, 10, 604, 430}; // 2 px per mm, origin (307, 220)
+        req.screen = true;
+        req.viewArea = QRect(0, 0, 620, 440);
+        req.selection = &sel;
+        req.leaveOutSelection = dragged;
+        QPainter p(&img);
+        DrawPage(p, doc, req);
+        return img;
+    };
+    QImage img = render(false);
+    auto at = [&](const QImage& im, int x, int y) { return im.pixel(x, y) & 0xffffff; };
+    const QRgb red = 0xff0000, blue = 0x0000ff;
+    EXPECT_EQ(at(img, 307 - 100 + 2, 220 + 2), red); // the line's end points
+    EXPECT_EQ(at(img, 307 + 100 - 2, 220 - 2), red);
+    EXPECT_EQ(at(img, 307, 220), blue);              // the line itself
+    EXPECT_EQ(at(img, 307 + 20, 220 + 40), red);     // the group's corners
+    EXPECT_EQ(at(img, 307 + 80, 220 + 120), red);
+    EXPECT_EQ(at(img, 307 + 50, 220 + 40), 0xffffffu); // no rotation marker with two selected
+
+    sel.lines.clear();
+    QImage single = render(false);
+    EXPECT_EQ(at(single, 307 + 50, 220 + 40), blue); // half the group's width along its angle
+    EXPECT_EQ(at(single, 307 - 100 + 2, 220 + 2), 0xffffffu);
+    sel.lines = {7};
+
+    QImage dragged = render(true);
+    EXPECT_EQ(at(dragged, 307, 220), 0xffffffu); // the dragged line is drawn live, not here
+    EXPECT_EQ(at(dragged, 307 + 20, 220 + 40), 0xffffffu);
+}
+} // namespace
