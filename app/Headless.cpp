@@ -39,14 +39,25 @@ int Usage()
     return 2;
 }
 
+// A document, or a plan or map file of the sibling programs taken in as the one plan
+// of a new document.
+bool Open(CPelmoraDoc& doc, const std::string& file)
+{
+    if (CPelmoraDoc::IsPlanFile(file))
+        return doc.OpenPlanFile(file);
+    return doc.OnOpenDocument(file);
+}
+
 int Info(const std::string& file)
 {
     HeadlessSink sink;
     CPelmoraDoc doc;
-    bool ok = doc.OnOpenDocument(file);
+    bool ok = Open(doc, file);
     if (!ok || sink.count)
         return 1;
-    QByteArray json = QJsonDocument(BuildInfoJson(doc)).toJson(QJsonDocument::Indented);
+    QJsonObject info = BuildInfoJson(doc);
+    info["file"] = QString::fromStdString(file);
+    QByteArray json = QJsonDocument(info).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
     return 0;
 }
@@ -55,7 +66,7 @@ int SaveAs(const std::string& out, const std::string& file)
 {
     HeadlessSink sink;
     CPelmoraDoc doc;
-    if (!doc.OnOpenDocument(file) || sink.count)
+    if (!Open(doc, file) || sink.count)
         return 1;
     if (!doc.OnSaveDocument(out) || sink.count)
         return 1;

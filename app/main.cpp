@@ -6,7 +6,19 @@
 #include <string>
 #include <vector>
 
+#include <QtGlobal>
+
+#include <cstdio>
 #include <cstdlib>
+
+namespace {
+// Scripts read standard error for the user's messages: Qt's own chatter stays out of it.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg || std::getenv("OLTRANE_DEBUG"))
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -15,6 +27,7 @@ int main(int argc, char** argv)
         // Headless commands draw without a display.
         if (!std::getenv("QT_QPA_PLATFORM"))
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler(QuietQtMessages);
         QGuiApplication app(argc, argv);
         int rc = RunHeadless(args);
         return rc < 0 ? 2 : rc;

@@ -45,11 +45,12 @@ void CLayer::ResetWithScale(int scale)
 {
     m_edit1 = 0;
     m_edit2 = 0;
-    for (int g = 0; g < kGroups; ++g) {
-        for (int l = 0; l < kLayers; ++l)
-            m_layers[g * kTableLayers + l].Clear();
-        m_groupInfos[g].Clear();
-    }
+    // The spare rows and columns 16 and 17 are cleared too: a new document must not
+    // carry names of the previous one into its file.
+    for (CLayerInfo& info : m_layers)
+        info.Clear();
+    for (CLayerInfo& info : m_groupInfos)
+        info.Clear();
     SetKeyedScales(scale);
 }
 

@@ -27,7 +27,7 @@ public:
     int m_fillGroup = 0;
     int m_fillLayer = 0;
 
-    // Groups and layers 0-15 cleared, edit layers 0, the keyed scales from the
+    // Every group and layer cleared, edit layers 0, the keyed scales from the
     // settings store ("scale", then "scale0" … "scale15").
     void Reset();
     void Reset(const CSettingsStore& store);

@@ -19,7 +19,7 @@ int CLineObj::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MObjDrawType"))
         m_drawType = DefAtoi(value);
     else if (Is(key, "MObjWide"))
-        m_wide = PelClamp(DefAtoi(value), 0, 4); // indexes the five widths
+        m_wide = DefAtoi(value);
     else if (Is(key, "MObjFlg1"))
         m_flag1 = DefAtoi(value);
     else if (Is(key, "MObjFlg2"))
@@ -33,9 +33,9 @@ int CLineObj::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MObjHuchiColor"))
         m_edgeColor = DefAtoi(value);
     else if (Is(key, "MObjLayer1"))
-        m_layer1 = PelReadLayer(value);
+        m_layer1 = DefAtoi(value);
     else if (Is(key, "MObjLayer2"))
-        m_layer2 = PelReadLayer(value);
+        m_layer2 = DefAtoi(value);
     return 1;
 }
 

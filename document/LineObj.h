@@ -21,7 +21,7 @@ public:
     std::vector<double> m_params;
     int m_type = 0;
     int m_drawType = 0;
-    int m_wide = 0;       // 0 to 4, an index into the object settings' widths
+    int m_wide = 0;       // 0 to 4 (as read; drawing clamps it into the five widths)
     int m_flag1 = 0;      // road: centre line style; railway: 0 JR, 1 private, 2 subway
     int m_flag2 = 0;      // end caps
     int m_raised = 0;

@@ -27,9 +27,9 @@ int CPelGroup::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MGrpKakudo"))
         m_angle = std::clamp(DefAtof(value), -36000.0, 36000.0);
     else if (Is(key, "MGrpLayer1"))
-        m_layer1 = PelReadLayer(value);
+        m_layer1 = DefAtoi(value);
     else if (Is(key, "MGrpLayer2"))
-        m_layer2 = PelReadLayer(value);
+        m_layer2 = DefAtoi(value);
     else if (Is(key, "MGrpRoom"))
         m_room = DefAtoi(value);
     return 1;

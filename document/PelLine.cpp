@@ -1,5 +1,7 @@
 #include "document/PelLine.h"
 
+#include "document/PlotInfo.h"
+
 namespace {
 bool Is(const std::string& key, const char* name) { return DefIEquals(key, name); }
 } // namespace
@@ -39,15 +41,15 @@ int CPelLine::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MLineYaWide"))
         m_arrowWidth = DefAtoi(value);
     else if (Is(key, "MLineAlpha"))
-        m_alpha = PelClamp(DefAtoi(value), 0, 100);
+        m_alpha = DefAtoi(value);
     else if (Is(key, "MLineType"))
         m_type = DefAtoi(value);
     else if (Is(key, "MLineGrpID"))
         m_groupId = DefAtoi(value);
     else if (Is(key, "MLineLayer1"))
-        m_layer1 = PelReadLayer(value);
+        m_layer1 = DefAtoi(value);
     else if (Is(key, "MLineLayer2"))
-        m_layer2 = PelReadLayer(value);
+        m_layer2 = DefAtoi(value);
     return 1;
 }
 
@@ -98,4 +100,40 @@ bool CPelLine::IsComplete() const
     if (m_type < Straight || m_type > Polyline)
         return false;
     return static_cast<int>(m_points.size()) >= MinPoints() && static_cast<int>(m_params.size()) >= MinParams();
+}
+
+void CPelLine::StyleToSlot(CPlotInfo& plot) const
+{
+    CStyleSlot& s = plot.Style(m_type);
+    s.m_color = m_color;
+    s.m_nakaColor = m_fillColor;
+    s.m_nakaColor2 = m_fillColor2;
+    s.m_gradiation = m_gradation;
+    s.m_nakaNuri = m_fill;
+    s.m_bHach = m_hatch;
+    s.m_hachT = m_hatchType;
+    s.m_pat = m_pattern;
+    s.m_lineType = m_lineType;
+    s.m_lineWide = m_width;
+    s.m_tanten = m_tanten;
+    s.m_alpha = m_alpha;
+    plot.m_lineYaWide = m_arrowWidth; // one size for every slot
+}
+
+void CPelLine::SlotToStyle(const CPlotInfo& plot)
+{
+    const CStyleSlot& s = plot.Style(m_type);
+    m_color = s.m_color;
+    m_fillColor = s.m_nakaColor;
+    m_fillColor2 = s.m_nakaColor2;
+    m_gradation = s.m_gradiation;
+    m_fill = s.m_nakaNuri;
+    m_hatch = s.m_bHach;
+    m_hatchType = s.m_hachT;
+    m_pattern = s.m_pat;
+    m_lineType = s.m_lineType;
+    m_width = s.m_lineWide;
+    m_tanten = s.m_tanten;
+    m_alpha = s.m_alpha;
+    m_arrowWidth = plot.m_lineYaWide;
 }

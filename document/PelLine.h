@@ -21,6 +21,10 @@ public:
     int MinParams() const;
     bool IsComplete() const;
 
+    // Copies the style fields to the slot of this kind in the plot settings, and back.
+    void StyleToSlot(CPlotInfo& plot) const;
+    void SlotToStyle(const CPlotInfo& plot);
+
     int m_id = 0;
     std::vector<PelPoint> m_points;
     std::vector<double> m_params;

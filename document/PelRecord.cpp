@@ -9,14 +9,6 @@ double PelReadReal(std::string_view value)
     return std::clamp(DefAtof(value), -kPelCoordLimit, kPelCoordLimit);
 }
 
-int PelReadLayer(std::string_view value)
-{
-    int v = DefAtoi(value);
-    return v >= 0 && v < 18 ? v : 0;
-}
-
-int PelClamp(int value, int lo, int hi) { return std::clamp(value, lo, hi); }
-
 void PelAppendX(std::vector<PelPoint>& points, std::string_view value)
 {
     points.push_back(PelPoint{PelReadReal(value), 0.0});

@@ -20,9 +20,6 @@ constexpr double kPelCoordLimit = 1.0e8;
 
 // atof, with non-numbers as 0 and the result held inside ±kPelCoordLimit.
 double PelReadReal(std::string_view value);
-// A layer number outside the 18 × 18 table reads as 0, so no table is indexed past its end.
-int PelReadLayer(std::string_view value);
-int PelClamp(int value, int lo, int hi);
 
 // "…X" appends a point (X, 0); "…Y" sets the Y of the last point. A Y with no point
 // before it cannot be paired: the open is aborted and 0 returned.

@@ -1,6 +1,7 @@
 #include "document/PelUnit.h"
 
 #include "ardelib/Message.h"
+#include "document/PlotInfo.h"
 
 namespace {
 const char* const kCounterKeys[CPelUnit::KindCount] = {"MUnitGrpID",  "MUnitLineID",  "MUnitWallID",
@@ -109,4 +110,19 @@ int CPelUnit::NextId(Kind kind)
     if (id == 0)
         ShowMessage(kNoFreeId);
     return id;
+}
+
+CPelLine* CPelUnit::AddLine(int kind, const CPlotInfo& plot)
+{
+    int id = NextId(KindLine);
+    if (id == 0)
+        return nullptr;
+    auto line = std::make_unique<CPelLine>();
+    line->m_id = id;
+    line->m_type = kind;
+    line->SlotToStyle(plot);
+    line->m_layer1 = plot.m_layer.EditGroup();
+    line->m_layer2 = plot.m_layer.EditLayer();
+    m_lines.push_back(std::move(line));
+    return m_lines.back().get();
 }

@@ -7,6 +7,8 @@
 #include "document/PelRecord.h"
 #include "document/PelWall.h"
 
+class CPlotInfo;
+
 class CPelUnit : public CDefFile {
 public:
     enum Kind { KindGroup, KindLine, KindWall, KindText, KindPicture, KindObject, KindCount };
@@ -39,6 +41,9 @@ public:
     // The next free ID of a kind, counter advanced; 0, after a message, when every ID
     // of the kind is in use (the creation must then be refused).
     int NextId(Kind kind);
+    // A new line of kind with the next line ID, the style of its slot and the edit
+    // layers, appended to the lines; nullptr (after the message) when no ID is free.
+    CPelLine* AddLine(int kind, const CPlotInfo& plot);
     static int IdLimit(Kind kind) { return kind == KindPicture ? kPictureIdLimit : kIdLimit; }
 
     int IndexOfGroup(int id) const { return PelIndexOf(m_groups, id); }

@@ -69,9 +69,9 @@ int CPelWall::OnReadData(const std::string& key, const std::string& value)
     else if (Is(key, "MWallGrpID"))
         m_groupId = DefAtoi(value);
     else if (Is(key, "MWallLayer1"))
-        m_layer1 = PelReadLayer(value);
+        m_layer1 = DefAtoi(value);
     else if (Is(key, "MWallLayer2"))
-        m_layer2 = PelReadLayer(value);
+        m_layer2 = DefAtoi(value);
     return 1;
 }
 

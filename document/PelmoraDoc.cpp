@@ -3,19 +3,22 @@
 #include "ardelib/Message.h"
 #include "ardelib/SettingsStore.h"
 #include "document/ReadAbort.h"
+#include "document/ZelLoad.h"
 #include "platform/AppPaths.h"
 #include "platform/LhaArchive.h"
 #include "platform/Profile.h"
 
-#include <cstdio>
-
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
 const char kOpenFailed[] = "ドキュメントを開くことに失敗しました。";
 const char kArchiveFailed[] = "ファイル読み取り失敗";
 const char kMember[] = "pellsav.q_l";
+const char kPlanUnreadable[] = "ファイルは壊れているか、正しく保存されていないため読み込めませんでした";
+const char kPlanTooOld[] = "Zelplan２以前のファイルのため読み込めません\nZelplan２で保存しなおしてください";
 } // namespace
 
 CPelmoraDoc::CPelmoraDoc()
@@ -29,6 +32,9 @@ CPelmoraDoc::~CPelmoraDoc() = default;
 void CPelmoraDoc::DeleteContents()
 {
     m_readBlocks.clear();
+    m_arZel.Reset(0);
+    m_arZelBase.Reset(2);
+    m_zelSel.Clear();
     m_plotInfo.Reset();
     m_grid.Reset();
     m_unit.Reset(0);
@@ -36,6 +42,9 @@ void CPelmoraDoc::DeleteContents()
     auto resetSnapshot = [](CPelUnit& u) { u.Reset(2); };
     m_unitUndo.Clear(resetSnapshot, &m_unitBase);
     m_unitRedo.Clear(resetSnapshot);
+    auto resetPlans = [](CArZel& z) { z.Reset(2); };
+    m_arZelUndo.Clear(resetPlans, &m_arZelBase);
+    m_arZelRedo.Clear(resetPlans);
     RemoveSnapshotPictures();
     m_toolMode = 0;
     m_fitPending = 1;
@@ -153,12 +162,89 @@ int CPelmoraDoc::Write(CDefArchive* ar) const
     CDefFile def;
     if (!def.WriteStart(ar, "ZELDATA"))
         return 0;
-    if (!m_plotInfo.Write(ar) || !m_grid.Write(ar))
+    if (!m_plotInfo.Write(ar) || !m_grid.Write(ar) || !m_unit.Write(ar) || !m_arZel.Write(ar))
         return 0;
-    if (!m_unit.Write(ar))
-        return 0;
-    // "ArZel" follows here.
     return def.WriteEnd(ar, "ZELDATA");
+}
+
+void CPelmoraDoc::FillMissingObjectEdges()
+{
+    for (auto& o : m_unit.m_objects)
+        if (o->m_edge == -1)
+            m_plotInfo.m_objInfo.FillMissingEdge(o->m_type, o->m_color, o->m_edge, o->m_edgeColor);
+}
+
+bool CPelmoraDoc::IsPlanFile(const std::string& path)
+{
+    int type = -1;
+    int importType = ZelImportTypeOf(path, &type);
+    return type != -1 && importType != ZelImportDocument;
+}
+
+CZel* CPelmoraDoc::PlacePlan(const std::string& path, PelPoint origin, double half, int newScale)
+{
+    auto ar = CDefArchive::OpenForLoad(path);
+    if (!ar) {
+        ShowMessage(kPlanUnreadable);
+        return nullptr;
+    }
+    auto plan = std::make_unique<CZel>();
+    int importType = ZelImportTypeOf(path, &plan->m_type);
+    plan->m_id = m_arZel.NextId();
+    if (plan->m_id == 0)
+        return nullptr;
+    plan->Reset(0);
+    TakeReadAbort();
+    bool shown = false;
+    int got = ZelImport(ar.get(), path, *plan, importType, &shown);
+    bool aborted = TakeReadAbort();
+    if (aborted || got == 0) {
+        plan->Reset(0);
+        // An archive failure has said so already; an archive without any plan member has not.
+        if (!shown)
+            ShowMessage(kPlanUnreadable);
+        return nullptr;
+    }
+    CPlotInfo& pi = plan->m_plot;
+    if (plan->m_type == CZel::TypePlan && pi.m_version == 100) {
+        plan->Reset(0);
+        ShowMessage(kPlanTooOld);
+        return nullptr;
+    }
+    pi.m_version = ZelVersionRule(pi.m_version);
+    if (importType == ZelImportMap && pi.m_version < 20000)
+        pi.m_version = 2000;
+    plan->m_orgX = origin.x;
+    plan->m_orgY = origin.y;
+    plan->m_haba = half;
+    if (m_zelOptions.m_sirokuro == 1)
+        pi.m_sirokuro = 0;
+    else if (m_zelOptions.m_sirokuro == 2)
+        pi.m_sirokuro = 1;
+    plan->m_orgScale = pi.m_scale;
+    plan->m_layerG = m_plotInfo.m_layer.EditGroup();
+    plan->m_layerN = m_plotInfo.m_layer.EditLayer();
+    if (newScale > 0)
+        plan->ChangeScale(newScale, false);
+    m_arZel.m_plans.push_back(std::move(plan));
+    CZel* placed = m_arZel.m_plans.back().get();
+    m_zelSel.Clear();
+    m_zelSel.m_count = 1;
+    m_zelSel.m_ids.push_back(placed->m_id);
+    return placed;
+}
+
+bool CPelmoraDoc::OpenPlanFile(const std::string& path)
+{
+    OnNewDocument();
+    PaperSheet sheet = m_plotInfo.Paper();
+    PelPoint centre{sheet.widthMm / 2.0, sheet.heightMm / 2.0};
+    double half = std::min(sheet.widthMm, sheet.heightMm) / 3.0;
+    if (!PlacePlan(path, centre, half, 0)) {
+        DeleteContents();
+        return false;
+    }
+    return true;
 }
 
 void CPelmoraDoc::ApplyVersionFixup()
@@ -166,6 +252,8 @@ void CPelmoraDoc::ApplyVersionFixup()
     if (m_plotInfo.m_version > 21001)
         return;
     m_plotInfo.m_sirokuro = 0;
+    for (auto& plan : m_arZel.m_plans)
+        plan->m_plot.m_sirokuro = 0;
     m_plotInfo.m_version = CPlotInfo::kVersion;
 }
 
@@ -187,12 +275,11 @@ RD_STATUS CPelmoraDocLoad::OnReadStart(CDefArchive* ar, const std::string& name)
     if (DefIEquals(name, CPelUnit::kBlock)) {
         if (!m_doc->m_unit.Read(ar, name))
             return RD_ERROR;
+        m_doc->FillMissingObjectEdges();
         return RD_DONE;
     }
-    if (DefIEquals(name, "ArZel")) {
-        // Until imported plans are read, the block is passed over; the version fix-up
-        // still follows it as it follows a read of the plans.
-        if (!SkipToEnd(ar, name))
+    if (DefIEquals(name, CArZel::kBlock)) {
+        if (!m_doc->m_arZel.Load(ar, name))
             return RD_ERROR;
         m_doc->ApplyVersionFixup();
         return RD_DONE;

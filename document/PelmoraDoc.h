@@ -1,11 +1,12 @@
 #pragma once
 // The one document of the window: a flyer laid out on one sheet.
 #include "ardelib/DefFile.h"
+#include "document/ArZel.h"
+#include "document/PelUnit.h"
+#include "document/SnapshotList.h"
 #include "document/FontMenu.h"
 #include "document/Grid.h"
-#include "document/PelUnit.h"
 #include "document/PlotInfo.h"
-#include "document/SnapshotList.h"
 
 #include <string>
 #include <vector>
@@ -51,6 +52,36 @@ public:
     // The top-level blocks met inside "ZELDATA" in the last read, in order.
     const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
 
+    // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
+    // imported plans are read, which clear their own monochrome switches here too.
+    void ApplyVersionFixup();
+    // The mirror of the plot settings, grid and current text font that the next
+    // program run starts from; sets "registset".
+    void SaveSettingsMirror(CSettingsStore& store) const;
+
+    // Places the plan or map file at path (".zel", ".trn", ".v_x") on the edit layer:
+    // centre origin, half side half (mm); a scale denominator newScale > 0 rescales it.
+    // Returns the plan, selected alone, or nullptr after a message when it is refused.
+    CZel* PlacePlan(const std::string& path, PelPoint origin, double half, int newScale);
+    // A new document holding the file at path as its one plan, centred on the sheet
+    // (what the headless commands do with a plan or map file). False after a message.
+    bool OpenPlanFile(const std::string& path);
+    // True for the extensions of the sibling programs' plan and map files.
+    static bool IsPlanFile(const std::string& path);
+
+    // The imported plans and their undo and redo snapshots (element 0 of the undo list
+    // is m_arZelBase).
+    CArZel m_arZel;
+    CArZel m_arZelBase;
+    CSnapshotList<CArZel> m_arZelUndo;
+    CSnapshotList<CArZel> m_arZelRedo;
+    CZelSelection m_zelSel;
+    CZelImportOptions m_zelOptions;
+
+    CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
+    CGrid m_grid;          // "Grid"
+    CFontMenu m_textFont;  // the font new plain texts copy
+
     // The drawing unit, and the unit snapshots of undo and redo (element 0 of the
     // undo list is m_unitBase).
     CPelUnit m_unit;
@@ -60,16 +91,6 @@ public:
     // Numbers n of "temp<n>.bmp" files made for snapshots, removed on reset.
     std::vector<unsigned> m_snapshotPictures;
 
-    // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
-    // imported plans are read, which clear their own monochrome switches here too.
-    void ApplyVersionFixup();
-    // The mirror of the plot settings, grid and current text font that the next
-    // program run starts from; sets "registset".
-    void SaveSettingsMirror(CSettingsStore& store) const;
-
-    CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
-    CGrid m_grid;          // "Grid"
-    CFontMenu m_textFont;  // the font new plain texts copy
     int m_toolMode = 0;
     int m_fitPending = 1;
     // Set by every edit so that the next paint rebuilds the view's page bitmap.
@@ -80,6 +101,8 @@ private:
     void ReadDocumentBlock(CDefArchive* ar);
     void ReadCompressed(const std::string& path);
     void RemoveSnapshotPictures();
+    // Map line objects read without "MObjHuchi" take the current object settings.
+    void FillMissingObjectEdges();
 
     bool m_modified = false;
     std::string m_pathName;

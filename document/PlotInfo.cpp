@@ -63,21 +63,21 @@ std::vector<Field> MakeFields()
     plain("PlotVx3D", &CPlotInfo::m_vx3D);
     plain("PlotImageWidth", &CPlotInfo::m_imageWidth);
     plain("PlotImageHeight", &CPlotInfo::m_imageHeight);
-    auto slots = [&f](const std::string& prefix, int CStyleSlot::*m) {
+    auto slotKeys = [&f](const std::string& prefix, int CStyleSlot::*m) {
         for (int s = 0; s < CPlotInfo::kStyleSlots; ++s)
             f.push_back({prefix + std::to_string(s), nullptr, m, s});
     };
-    slots("PlotColor", &CStyleSlot::m_color);
-    slots("PlotNakaColor", &CStyleSlot::m_nakaColor);
-    slots("PlotNakaColor2", &CStyleSlot::m_nakaColor2);
-    slots("PlotGradiation", &CStyleSlot::m_gradiation);
-    slots("PlotNakaNuri", &CStyleSlot::m_nakaNuri);
-    slots("PlotbHach", &CStyleSlot::m_bHach);
-    slots("PlotPat", &CStyleSlot::m_pat);
-    slots("PlotAlpha", &CStyleSlot::m_alpha);
-    slots("PlotHachT", &CStyleSlot::m_hachT);
-    slots("PlotLineType", &CStyleSlot::m_lineType);
-    slots("PlotLineWide", &CStyleSlot::m_lineWide);
+    slotKeys("PlotColor", &CStyleSlot::m_color);
+    slotKeys("PlotNakaColor", &CStyleSlot::m_nakaColor);
+    slotKeys("PlotNakaColor2", &CStyleSlot::m_nakaColor2);
+    slotKeys("PlotGradiation", &CStyleSlot::m_gradiation);
+    slotKeys("PlotNakaNuri", &CStyleSlot::m_nakaNuri);
+    slotKeys("PlotbHach", &CStyleSlot::m_bHach);
+    slotKeys("PlotPat", &CStyleSlot::m_pat);
+    slotKeys("PlotAlpha", &CStyleSlot::m_alpha);
+    slotKeys("PlotHachT", &CStyleSlot::m_hachT);
+    slotKeys("PlotLineType", &CStyleSlot::m_lineType);
+    slotKeys("PlotLineWide", &CStyleSlot::m_lineWide);
     // Slot 0's end-marker key carries no digit.
     f.push_back({"PlotLineTanten", nullptr, &CStyleSlot::m_tanten, 0});
     for (int s = 1; s < CPlotInfo::kStyleSlots; ++s)
@@ -116,6 +116,11 @@ const Field* FindField(const std::string& key)
 }
 
 int& Ref(CPlotInfo& p, const Field& f)
+{
+    return f.plain ? p.*f.plain : p.m_style[static_cast<std::size_t>(f.slotIndex)].*f.slot;
+}
+
+int Value(const CPlotInfo& p, const Field& f)
 {
     return f.plain ? p.*f.plain : p.m_style[static_cast<std::size_t>(f.slotIndex)].*f.slot;
 }
@@ -221,8 +226,7 @@ void CPlotInfo::Reset(const CSettingsStore& store)
         }
         m_lineYaWide = store.GetInt(kPlotMenu, "yawide", 1);
         m_scale = 1;
-        // The stored folder is only a record of the last run: the folder follows the folder settings.
-        (void)store.GetString(kPlotMenu, "grouppath", "");
+        // "grouppath" only records the last run's folder: the folder follows the folder settings.
         LoadDashPitches(store);
         m_objInfo.LoadSettings(store);
         // Wall colour, dimension precision and dimension end style stay as they were.
@@ -322,9 +326,8 @@ int CPlotInfo::Write(CDefArchive* ar) const
 {
     if (!WriteStart(ar, "PlotInfo"))
         return 0;
-    auto& self = const_cast<CPlotInfo&>(*this);
     for (const Field& f : Fields())
-        if (!WriteDataInt(ar, f.key, Ref(self, f)))
+        if (!WriteDataInt(ar, f.key, Value(*this, f)))
             return 0;
     return m_objInfo.Write(ar) && m_layer.Write(ar) && WriteEnd(ar, "PlotInfo");
 }

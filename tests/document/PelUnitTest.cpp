@@ -242,13 +242,15 @@ TEST(PelUnitRead, DamagedNumbersStaySafe)
     EXPECT_EQ(l.m_points[0], (PelPoint{kPelCoordLimit, 0}));
     EXPECT_EQ(l.m_points[1], (PelPoint{0, 12}));
     EXPECT_EQ(l.m_params, (std::vector<double>{kPelCoordLimit}));
-    EXPECT_EQ(l.m_alpha, 100);
-    EXPECT_EQ(l.m_layer1, 0);
-    EXPECT_EQ(l.m_layer2, 0);
+    // Style and layer numbers stay as read (an untouched record saves as it came);
+    // drawing takes them through the clamping accessors of the plot settings.
+    EXPECT_EQ(l.m_alpha, 250);
+    EXPECT_EQ(l.m_layer1, 99);
+    EXPECT_EQ(l.m_layer2, -3);
     // A rectangle with two corners is kept but cannot be drawn.
     EXPECT_FALSE(l.IsComplete());
     const CLineObj& o = *unit.m_objects[0];
-    EXPECT_EQ(o.m_wide, 4);
+    EXPECT_EQ(o.m_wide, 9);
     EXPECT_EQ(o.m_edge, -1);
     EXPECT_FALSE(o.IsComplete()); // a curve needs four points and a parameter
 }
