@@ -139,8 +139,9 @@ CLayerInfo* CLayer::GroupInfo(int group)
 
 bool CLayer::IsShown(int group, int layer) const
 {
+    // An object on a layer that does not exist cannot be reached by any layer switch: keep it off the sheet.
     const CLayerInfo* info = Info(group, layer);
-    return !info || !info->IsHidden();
+    return info && !info->IsHidden();
 }
 
 int CLayer::Scale(int group) const

@@ -51,8 +51,8 @@ public:
     CLayerInfo* Info(int group, int layer);
     const CLayerInfo* GroupInfo(int group) const;
     CLayerInfo* GroupInfo(int group);
-    // A record is shown unless its layer's type is 2; a record whose layer lies outside
-    // the table has no type and is shown, so that nothing vanishes from the print.
+    // A record is shown unless its layer's type is 2; a record on a layer outside the
+    // table is never shown.
     bool IsShown(int group, int layer) const;
     // The scale denominator drawing divides by: never below 1 (0, negative values and
     // groups outside the table count as 1).
