@@ -14,6 +14,9 @@ constexpr ColorRef kShadowGrey = Rgb(128, 128, 128);
 constexpr double kPi = 3.14159265358979323846;
 // Longer dotted centre lines than this many dots are drawn whole.
 constexpr double kMaxDots = 100000;
+// Sharper corners than this are bevelled: wide casings would otherwise throw spikes
+// far beyond the road at a hairpin.
+constexpr double kMiterLimit = 4;
 
 ColorRef Ref(int c) { return static_cast<ColorRef>(c) & 0xffffff; }
 
@@ -158,7 +161,7 @@ void Stroke(QPainter& p, const MapShape& s, const std::vector<QPointF>& pts, dou
     if (pts.size() < 2 || width <= 0)
         return;
     QPen pen(ToQColor(colour), width, Qt::SolidLine, Qt::FlatCap, s.arc ? Qt::RoundJoin : Qt::MiterJoin);
-    pen.setMiterLimit(10);
+    pen.setMiterLimit(kMiterLimit);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(pts.data(), static_cast<int>(pts.size()));

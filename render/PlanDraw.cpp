@@ -154,6 +154,8 @@ void DrawPlanResizePreview(QPainter& p, const CPelmoraDoc& doc, const CDrawTrans
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     Cross(p, c);
-    p.drawRect(QRect(QPoint(c.x() - half, c.y() - half), QPoint(c.x() + half, c.y() + half)));
+    const QPoint square[4] = {{c.x() - half, c.y() - half}, {c.x() - half, c.y() + half},
+                              {c.x() + half, c.y() + half}, {c.x() + half, c.y() - half}};
+    p.drawPolygon(square, 4);
     p.restore();
 }

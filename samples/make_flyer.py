@@ -456,12 +456,21 @@ def access_map(extra=0):
           color=rgb(180, 60, 60), layer=OBJ)
     u.obj(1, [(-X, 150), (-160, 130)], draw=0, wide=1, flag1=2, color=rgb(40, 100, 180), layer=OBJ)
 
-    # Synthetic extra map objects for benchmarks.
+    # Synthetic extra map objects for benchmarks: short wandering streets, tracks and
+    # streams inside the map.
     rnd = random.Random(20261210)
     for k in range(extra):
         kind = k % 3
-        pts = [(rnd.uniform(-X, X), rnd.uniform(-Y, Y)) for _ in range(rnd.randint(2, 6))]
-        u.obj(kind, pts, draw=2, wide=rnd.randint(0, 3), flag1=rnd.randint(0, 2 if kind == 1 else 3),
+        x, y = rnd.uniform(-X, X), rnd.uniform(-Y, Y)
+        heading = rnd.uniform(0, 2 * math.pi)
+        pts = [(round(x, 1), round(y, 1))]
+        for _ in range(rnd.randint(1, 5)):
+            heading += rnd.uniform(-0.5, 0.5)
+            step = rnd.uniform(40, 160)
+            x = min(X, max(-X, x + step * math.cos(heading)))
+            y = min(Y, max(-Y, y + step * math.sin(heading)))
+            pts.append((round(x, 1), round(y, 1)))
+        u.obj(kind, pts, draw=2, wide=rnd.randint(0, 2), flag1=rnd.randint(0, 2 if kind == 1 else 3),
               flag2=rnd.randint(0, 3), raised=1 if rnd.random() < 0.1 else 0,
               color=[road, BLACK, river][kind], huchi_color=[edge, BLACK, river_edge][kind], layer=OBJ)
 

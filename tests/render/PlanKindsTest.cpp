@@ -468,3 +468,54 @@ TEST(MapPieces, CountsAndRefusals)
     EXPECT_EQ(MapPieceCount(std::numeric_limits<double>::quiet_NaN(), 10), 0);
 }
 } // namespace
+
+namespace {
+// The live drawing of dragged plans and the rubber square of a corner drag.
+TEST_F(KindsTest, DraggedPlansAndResizePreview)
+{
+    CZel& plan = AddPlan(10, 0, 0);
+    plan.m_haba = 50;
+    AddObject(plan, CLineObj::Road, {{-300, 0}, {300, 0}}, kFileRed);
+    CZel& other = AddPlan(10, 0, 60);
+    AddObject(other, CLineObj::Road, {{-300, 0}, {300, 0}}, kFileRed);
+    doc.m_zelSel.m_count = 1;
+    doc.m_zelSel.m_handle = 3;
+    doc.m_zelSel.m_ids = {plan.m_id};
+    auto snapshot = std::make_unique<CArZel>();
+    snapshot->CopyFrom(doc.m_arZel);
+    doc.m_arZelUndo.Append(std::move(snapshot));
+    plan.m_haba = 20; // what the drag has done so far does not count
+
+    PageDevice dev;
+    dev.dpiX = dev.dpiY = 96;
+    dev.paper = ComputePaperRect(1000, 800, 1000, 800, 297, 210);
+    const CDrawContext page = MakeDrawContext(doc, dev, 0, 1, true);
+    QImage img(1000, 800, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        PlanFilter only;
+        only.onlySelected = true;
+        DrawPlans(p, doc, dev, page, 0, true, only);
+        // Corner 3 dragged by (+10, +4) mm: v = 60, a square of half side 60 mm.
+        DrawPlanResizePreview(p, doc, page.t, 50, 50, 60, 54);
+    }
+    const QPoint c = page.t.ToDevice(0, 0, 0);
+    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 10, 0)) & 0xffffff, kRed); // the selected plan's road
+    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 0, 60)) & 0xffffff, kWhiteRgb); // the other plan is left out
+    const int half = TruncPx(page.t.groupScaleX[0] * 60);
+    int red = 0;
+    for (int y = c.y() - half; y <= c.y() + half; ++y)
+        red += (img.pixel(c.x() + half, y) & 0xffffff) == kRed;
+    EXPECT_GT(red, half / 2); // the dotted right side of the preview
+    // Equal movements take u; a drag back to the far side gives nothing to draw.
+    QImage none(1000, 800, QImage::Format_RGB32);
+    none.fill(Qt::white);
+    {
+        QPainter p(&none);
+        DrawPlanResizePreview(p, doc, page.t, 50, 50, 0, 0);
+    }
+    for (int x = 0; x < none.width(); x += 3)
+        ASSERT_EQ(none.pixel(x, c.y()) & 0xffffff, kWhiteRgb);
+}
+} // namespace
