@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <cctype>
@@ -40,6 +41,28 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, QPaintDevice& device)
     // Plans keep their screen line widths unless the user asked for corrected ones.
     req.planPrintMode = AppProfile().GetInt("QLA_T_PlotMenu", "gazou_hoseinasi", 1) ? 2 : 1;
     DrawPage(p, doc, req);
+}
+
+// The generator states the size from whole device units; the sheet's own millimetres
+// go in its place.
+bool FixSvgSize(const QString& file, int widthMm, int heightMm)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray svg = f.readAll();
+    f.close();
+    static const QRegularExpression size(QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    QString text = QString::fromUtf8(svg);
+    QRegularExpressionMatch m = size.match(text);
+    if (!m.hasMatch())
+        return true;
+    text.replace(m.capturedStart(), m.capturedLength(),
+                 QStringLiteral("<svg width=\"%1mm\" height=\"%2mm\"").arg(widthMm).arg(heightMm));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray out = text.toUtf8();
+    return f.write(out) == out.size() && f.flush();
 }
 } // namespace
 
@@ -118,7 +141,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         }
         DrawOn(p, doc, svg);
         p.end();
-        if (!QFile::exists(file)) {
+        if (!FixSvgSize(file, sheet.widthMm, sheet.heightMm)) {
             error = "ファイルに書き込めません: " + path;
             return false;
         }
