@@ -368,6 +368,11 @@ TEST_F(KindsTest, DimensionLineShowsItsValue)
     doc.m_unit.m_lines.back()->m_params[1] = 1820123;
     QImage longer = Render();
     EXPECT_GT(CountNonWhite(longer, -20, 28 - 5, 20, 28), text);
+    // Without its distance the line lies on the measured level.
+    doc.m_unit.m_lines.back()->m_params = {1, 1820};
+    QImage level = Render();
+    EXPECT_TRUE(Dark(At(level, 20, 40)));
+    EXPECT_EQ(At(level, 20, 30), kWhiteRgb);
     EXPECT_EQ(FormatDimensionValue(12.5, 0), "13");
     EXPECT_EQ(FormatDimensionValue(12.5, 2), "12.50");
 }
