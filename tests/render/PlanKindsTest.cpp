@@ -524,3 +524,55 @@ TEST_F(KindsTest, DraggedPlansAndResizePreview)
         ASSERT_EQ(none.pixel(x, c.y()) & 0xffffff, kWhiteRgb);
 }
 } // namespace
+
+namespace {
+// The document's own map objects appear only on the old layer-group path.
+TEST_F(KindsTest, SheetMapObjectsOnlyOnTheOldPath)
+{
+    auto o = std::make_unique<CLineObj>();
+    o->m_type = CLineObj::Road;
+    o->m_points = {{-40, 0}, {40, 0}};
+    o->m_wide = 2;
+    o->m_color = kFileRed;
+    o->m_edge = 1;
+    doc.m_unit.m_objects.push_back(std::move(o));
+    doc.m_plotInfo.m_scale = 10; // half width 1.5 mm at 1 : 10
+    EXPECT_EQ(At(Render(), 0, 0), kWhiteRgb);
+    TheAppSwitches().app_drawzelold = 1;
+    EXPECT_EQ(At(Render(), 0, 0), kRed);
+}
+
+// On the screen, walls outside the edit layer follow the grey display.
+TEST_F(KindsTest, GreyedWallsOnTheScreen)
+{
+    struct Case {
+        int mode;
+        QRgb body;
+    } cases[] = {{1, 0xc8c8c8}, {3, 0xc8c8c8}, {4, kBlue}, {2, kWhiteRgb}};
+    doc.m_plotInfo.m_layGray = 1;
+    doc.m_plotInfo.m_wallColor = kFileBlue;
+    doc.m_grid.m_visible = 0;
+    TheAppSwitches().app_hasiraauto = 0;
+    AddWall(doc.m_unit, {-50, 0}, {50, 0}, 5).m_layer2 = 1;
+    PageRequest req;
+    req.dev.paper = ComputePaperRect(1000, 800, 1000, 800, 297, 210);
+    req.screen = true;
+    const CDrawContext dc = MakeDrawContext(doc, req.dev, 0, 1, false);
+    for (const Case& c : cases) {
+        doc.m_plotInfo.m_wallBlack = c.mode;
+        QImage img(1000, 800, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            DrawPage(p, doc, req);
+        }
+        EXPECT_EQ(img.pixel(dc.t.ToDevice(0, 0, 0)) & 0xffffff, c.body) << "mode " << c.mode;
+        if (c.mode == 4 || c.mode == 2) {
+            EXPECT_EQ(img.pixel(dc.t.ToDevice(0, 0, -5)) & 0xffffff, 0xc8c8c8u) << "mode " << c.mode;
+        }
+        // Printing keeps the true colours.
+        QImage printed = Render();
+        EXPECT_NE(At(printed, 0, 0), 0xc8c8c8u) << "mode " << c.mode;
+    }
+}
+} // namespace
