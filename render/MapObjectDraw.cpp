@@ -453,7 +453,7 @@ void One(QPainter& p, const CDrawContext& dc, const CLineObj& o, int kind, Pass 
     if (!pr.shape.valid)
         return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, dc.smooth);
     pass(p, dc, pr);
     p.restore();
 }
@@ -588,7 +588,7 @@ void DrawMapObjects(QPainter& p, const CDrawContext& dc, const std::vector<const
     if (all.empty())
         return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, dc.smooth);
     DrawPasses(p, dc, all, false);
     DrawPasses(p, dc, all, true);
     p.restore();

@@ -25,9 +25,9 @@ QPen WallPen(ColorRef color, int width)
     return QPen(ToQColor(color), std::max(1, width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void Segment(QPainter& p, QPoint a, QPoint b)
+void Segment(QPainter& p, const CDrawContext& dc, QPoint a, QPoint b)
 {
-    p.setRenderHint(QPainter::Antialiasing, a.x() != b.x() && a.y() != b.y());
+    p.setRenderHint(QPainter::Antialiasing, dc.smooth && a.x() != b.x() && a.y() != b.y());
     if (a == b)
         p.drawPoint(a);
     else
@@ -143,8 +143,7 @@ void DrawWall(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
         body[i] = dc.t.ToDevice(g, wall.m_corners[static_cast<std::size_t>(i)].x,
                                 wall.m_corners[static_cast<std::size_t>(i)].y);
 
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, Sloped(body));
+    p.setRenderHint(QPainter::Antialiasing, dc.smooth && Sloped(body));
     p.setBrush(ToQColor(look.body));
     if (look.bodyFilledWithPen)
         p.setPen(pen);
@@ -152,23 +151,21 @@ void DrawWall(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
         p.setPen(Qt::NoPen);
     p.drawPolygon(body);
     if (!look.edges) {
-        p.restore();
-        return;
+            return;
     }
 
     p.setPen(pen);
     for (std::size_t i = 0; i < wall.EdgeCount(); ++i)
-        Segment(p, dc.t.ToDevice(g, wall.m_edgeA[i].x, wall.m_edgeA[i].y),
+        Segment(p, dc, dc.t.ToDevice(g, wall.m_edgeA[i].x, wall.m_edgeA[i].y),
                 dc.t.ToDevice(g, wall.m_edgeB[i].x, wall.m_edgeB[i].y));
     if (dc.wallBlack == 2) {
         if (wall.m_wallType == 1)
-            Segment(p, dc.t.ToDevice(g, wall.m_a.x, wall.m_a.y), dc.t.ToDevice(g, wall.m_b.x, wall.m_b.y));
+            Segment(p, dc, dc.t.ToDevice(g, wall.m_a.x, wall.m_a.y), dc.t.ToDevice(g, wall.m_b.x, wall.m_b.y));
         if (dc.hasiraAuto) {
             CornerPillar(p, dc, wall, wall.m_a, pen);
             CornerPillar(p, dc, wall, wall.m_b, pen);
         }
     }
-    p.restore();
 }
 
 void DrawPillarBody(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
@@ -182,8 +179,7 @@ void DrawPillarBody(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
     const std::array<QPoint, 4> around = AroundOutline(c);
     QPolygon body({around[0], around[1], around[2], around[3]});
 
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, Sloped(body));
+    p.setRenderHint(QPainter::Antialiasing, dc.smooth && Sloped(body));
     p.setPen(pen);
     p.setBrush(ToQColor(PillarFill(dc)));
     p.drawPolygon(body);
@@ -197,15 +193,14 @@ void DrawPillarBody(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
             if (q != c[0] && q != far0)
                 (other1 == c[0] ? other1 : other2) = q;
         if (std::abs(across - down) < 0.1) {
-            Segment(p, c[0], far0);
-            Segment(p, other1, other2);
+            Segment(p, dc, c[0], far0);
+            Segment(p, dc, other1, other2);
         } else if (across > down) {
-            Segment(p, c[0], far0);
+            Segment(p, dc, c[0], far0);
         } else {
-            Segment(p, other1, other2);
+            Segment(p, dc, other1, other2);
         }
     }
-    p.restore();
 }
 
 void DrawPillarDetail(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
@@ -217,17 +212,15 @@ void DrawPillarDetail(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
     const double r = 3.0 * wall.m_wide1;
     QPoint tl = dc.t.ToDevice(g, wall.m_a.x - r, wall.m_a.y - r);
     QPoint br = dc.t.ToDevice(g, wall.m_a.x + r, wall.m_a.y + r);
-    p.save();
     p.setPen(WallPen(greyed ? kGreyed : 0, PillarPenWidth(dc)));
     p.setBrush(Qt::NoBrush);
     if (br.x() - tl.x() > 1 && br.y() - tl.y() > 1) {
-        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::Antialiasing, dc.smooth);
         p.drawEllipse(QRect(tl, QSize(br.x() - tl.x(), br.y() - tl.y())));
     }
     if (dc.hasiraColor == 2) {
         const auto& k = wall.m_corners;
-        Segment(p, dc.t.ToDevice(g, k[0].x, k[0].y), dc.t.ToDevice(g, k[3].x, k[3].y));
-        Segment(p, dc.t.ToDevice(g, k[1].x, k[1].y), dc.t.ToDevice(g, k[2].x, k[2].y));
+        Segment(p, dc, dc.t.ToDevice(g, k[0].x, k[0].y), dc.t.ToDevice(g, k[3].x, k[3].y));
+        Segment(p, dc, dc.t.ToDevice(g, k[1].x, k[1].y), dc.t.ToDevice(g, k[2].x, k[2].y));
     }
-    p.restore();
 }
