@@ -17,6 +17,7 @@ constexpr double kMaxDots = 100000;
 // Sharper corners than this are bevelled: wide casings would otherwise throw spikes
 // far beyond the road at a hairpin.
 constexpr double kMiterLimit = 4;
+constexpr int kMaxHalfWidth = 1 << 16;
 
 ColorRef Ref(int c) { return static_cast<ColorRef>(c) & 0xffffff; }
 
@@ -546,9 +547,10 @@ MapShape MapShapeOf(const CDrawContext& dc, const CLineObj& o)
 int MapHalfWidth(const CDrawContext& dc, const CLineObj& o)
 {
     const double wide = dc.objWide[std::clamp(o.m_wide, 0, 4)];
-    if (dc.objhabascale && dc.plotVersion < 32000)
-        return std::max(0, TruncPx(wide * dc.t.paperScale));
-    return std::max(0, TruncPx(wide * dc.t.paperScale * 10 / std::max(1, dc.plotScale)));
+    const double a = dc.objhabascale && dc.plotVersion < 32000 ? wide * dc.t.paperScale
+                                                               : wide * dc.t.paperScale * 10 / std::max(1, dc.plotScale);
+    // Wider than any device: the pen stays a size the painter can stroke.
+    return std::clamp(TruncPx(a), 0, kMaxHalfWidth);
 }
 
 int MapEdgeWidth(const CDrawContext& dc) { return dc.MapPrinting() ? 6 * std::max(1, dc.widths.linehutosa) : 3; }

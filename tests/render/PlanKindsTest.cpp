@@ -265,9 +265,18 @@ TEST_F(KindsTest, DegenerateObjectsAreSkippedWithoutHarm)
             }
             Render();
         }
+    // Widths far beyond the sheet, and a flat river's water pattern among them.
+    map.m_plot.m_objInfo.m_wide.fill(1e4);
+    map.m_plot.m_scale = 1;
+    map.m_plot.m_linePich[0] = 3.75;
+    map.m_plot.m_vx3D = 1;
+    AddObject(map, CLineObj::River, {{-400, 300}, {400, 320}}, kFileBlue);
+    Render();
     // The objects after them are still drawn.
     map.m_plot.m_objInfo.m_wide.fill(1.5);
     map.m_plot.m_scale = 10;
+    map.m_plot.m_vx3D = 0;
+    map.m_unit.m_objects.pop_back();
     AddObject(map, CLineObj::Road, {{-400, 600}, {400, 600}}, kFileRed);
     EXPECT_EQ(At(Render(), 20, 60), kRed);
 }
