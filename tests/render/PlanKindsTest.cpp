@@ -585,3 +585,47 @@ TEST_F(KindsTest, GreyedWallsOnTheScreen)
     }
 }
 } // namespace
+
+namespace {
+int CountDark(const QImage& img, QRect r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += Dark(img.pixel(x, y) & 0xffffff);
+    return n;
+}
+
+// Centre lines of roads, water arches of rivers, and the monochrome display.
+TEST_F(KindsTest, CentreLinesWaterAndMonochrome)
+{
+    CZel& map = AddPlan(10);
+    CLineObj& road = AddObject(map, CLineObj::Road, {{-400, 0}, {400, 0}}, kFileRed);
+    road.m_wide = 4; // half width 5 mm
+    road.m_edgeColor = kFileBlue;
+    CLineObj& river = AddObject(map, CLineObj::River, {{-400, 300}, {400, 300}}, kFileGreen);
+    river.m_wide = 4;
+    const QSize size = pageexport::RasterSize(297, 210, kDpi);
+    const QRect riverInside(size.width() / 2 - 100, size.height() / 2 + 118 - 10, 200, 20); // 30 mm down
+    QImage img = Render();
+    EXPECT_EQ(At(img, 10, 0), kRed);
+    EXPECT_GT(CountDark(img, riverInside), 20); // the arches inside the river
+    road.m_flag1 = 2;                           // solid centre line in the edge colour
+    img = Render();
+    EXPECT_EQ(At(img, 10, 0), kBlue);
+    EXPECT_EQ(At(img, 10, 2.5), kRed);
+    road.m_flag1 = 3; // and the road's edge lines, Wide x 5 units (9.84 pixels) to each side
+    img = Render();
+    const double px = 25.4 / kDpi;
+    EXPECT_EQ(At(img, 10, 9.5 * px), kBlue);
+    EXPECT_EQ(At(img, 10, -10.5 * px), kBlue);
+    // Monochrome: white bodies, black edges and lines, no arches.
+    map.m_plot.m_sirokuro = 1;
+    img = Render();
+    EXPECT_EQ(At(img, 10, 1), kWhiteRgb);
+    EXPECT_EQ(At(img, 10, 0), kBlack);
+    EXPECT_EQ(At(img, 10, 30), kWhiteRgb);
+    EXPECT_EQ(At(img, 10, 137.5 * px), kBlack); // the river's casing, 19.5 pixels out
+    EXPECT_EQ(CountDark(img, riverInside), 0);
+}
+} // namespace
