@@ -9,6 +9,8 @@
 #include "render/PageExport.h"
 #include "render/PlanDraw.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -627,5 +629,27 @@ TEST_F(KindsTest, CentreLinesWaterAndMonochrome)
     EXPECT_EQ(At(img, 10, 30), kWhiteRgb);
     EXPECT_EQ(At(img, 10, 137.5 * px), kBlack); // the river's casing, 19.5 pixels out
     EXPECT_EQ(CountDark(img, riverInside), 0);
+}
+} // namespace
+
+namespace {
+// A map file opened on its own lies in the middle of the sheet.
+TEST_F(KindsTest, PlanFileOpenedAloneIsCentred)
+{
+    testsupport::TempDir dir;
+    std::string text = "/START:PELDATA\r\n/START:PlotInfo\r\nPlotScale=10\r\n/START:PlotLayer\r\n";
+    for (int g = 0; g < 16; ++g)
+        text += "Layer_Scale" + std::to_string(g) + "=10\r\n";
+    text += "/END:PlotLayer\r\n/END:PlotInfo\r\n/START:PelUnit\r\n/START:BLK_UnitObj\r\n"
+            "MObjPntX=-300\r\nMObjPntY=0\r\nMObjPntX=300\r\nMObjPntY=0\r\nMObjType=0\r\nMObjDrawType=0\r\n"
+            "MObjWide=3\r\nMObjColor=255\r\nMObjHuchi=1\r\n/END:BLK_UnitObj\r\n/END:PelUnit\r\n/END:PELDATA\r\n";
+    testsupport::WriteFile(dir.file("road.v_x"), text);
+    ASSERT_TRUE(doc.OpenPlanFile(dir.file("road.v_x")));
+    doc.m_plotInfo.m_paperSize = 0;
+    QImage img = Render();
+    EXPECT_EQ(At(img, 0, 0), kRed);
+    EXPECT_EQ(At(img, -25, 0), kRed);
+    EXPECT_EQ(At(img, 25, 0), kRed);
+    EXPECT_EQ(At(img, 40, 0), kWhiteRgb);
 }
 } // namespace
