@@ -238,7 +238,8 @@ bool CPelmoraDoc::OpenPlanFile(const std::string& path)
 {
     OnNewDocument();
     PaperSheet sheet = m_plotInfo.Paper();
-    PelPoint centre{sheet.widthMm / 2.0, sheet.heightMm / 2.0};
+    // Drawing coordinates have their origin at the sheet's centre.
+    PelPoint centre{0.0, 0.0};
     double half = std::min(sheet.widthMm, sheet.heightMm) / 3.0;
     if (!PlacePlan(path, centre, half, 0)) {
         DeleteContents();

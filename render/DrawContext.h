@@ -30,6 +30,20 @@ struct CDrawContext {
     int hojonuriprt = 1;       // auxiliary closed shapes print their fill
     int sirokuroRoomHachDel = 0; // monochrome hides room hatching lines
 
+    // Walls and pillars.
+    int wallBlack = 2;   // wall colour mode
+    int wallColor = 0;
+    int hasiraColor = 0; // 0 white, 1 black, 2 white with a cross
+    int hasiraAuto = 1;  // corner pillars at wall ends
+    // Map line objects.
+    int plotScale = 1;
+    int vx3D = 0;
+    int objhabascale = 0;
+    double objWide[5] = {0.3, 0.8, 1.5, 2.5, 5.0}; // mm, by width class
+    double jrPitch = 4.0;                          // printed mm
+    // Map line objects take the screen's widths in printing mode 2.
+    bool MapPrinting() const { return printing && printMode != 2; }
+
     // Colour rules for an object on (layer1, layer2).
     ColorContext Colors(int layer1, int layer2) const
     {

@@ -337,13 +337,14 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
         DrawOpen(p, dc, l, unit, false);
         return;
     }
-    if (l.m_points.size() < 3 || l.m_params.size() < 3)
+    if (l.m_points.size() < 3)
         return;
     ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
     ColorRef color = cc.greyed ? kGreyed : 0;
     int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
     int orient = static_cast<int>(l.m_params[0]);
-    double d = l.m_params[2];
+    // A record that stops after the value has its line on the measured points.
+    double d = l.m_params.size() > 2 ? l.m_params[2] : 0.0;
     const PelPoint P0 = l.m_points[0], P1 = l.m_points[1], Q = l.m_points[2];
     PelPoint L0, L1; // the dimension line's ends on the level
     switch (orient) {

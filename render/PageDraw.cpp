@@ -5,8 +5,11 @@
 #include "platform/Codec.h"
 #include "platform/Profile.h"
 #include "render/LineDraw.h"
+#include "render/MapObjectDraw.h"
 #include "render/PictureDraw.h"
+#include "render/PlanDraw.h"
 #include "render/TextDraw.h"
+#include "render/WallDraw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -23,51 +26,72 @@ bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(
 
 struct LayerPass {
     QPainter& p;
-    const CPelmoraDoc& doc;
+    const CPelUnit& unit;
     const CDrawContext& dc;
-    const PageRequest& req;
+    const PageSelection* selection = nullptr; // the document's selection, on the page only
+    bool leaveOutSelection = false;           // while the selection is dragged
+    bool markers = false;                     // selection markers (the screen)
     std::unordered_set<int> roomGroups;
     std::unordered_set<int> leftOutGroups; // selected groups while dragged
     TextDrawSettings textSettings = TextDrawSettings::Read();
     PictureDrawSettings pictureSettings = PictureDrawSettings::Read();
 
+    LayerPass(QPainter& painter, const CPelUnit& u, const CDrawContext& context)
+        : p(painter), unit(u), dc(context)
+    {
+        for (const auto& g : unit.m_groups)
+            if (g->m_room == 1)
+                roomGroups.insert(g->m_id);
+    }
+
     bool LeftOut(int id, int groupId, const std::vector<int> PageSelection::*list) const
     {
-        if (!req.leaveOutSelection || !req.selection)
+        if (!leaveOutSelection || !selection)
             return false;
-        return Contains(req.selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
+        return Contains(selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
     }
 
     void Line(const CPelLine& l)
     {
         if (LeftOut(l.m_id, l.m_groupId, &PageSelection::lines))
             return;
-        DrawPelLine(p, dc, l, doc.m_unit);
+        DrawPelLine(p, dc, l, unit);
     }
 
     void Pictures(int g, int i)
     {
-        for (const auto& pic : doc.m_unit.m_pictures) {
+        for (const auto& pic : unit.m_pictures) {
             if (pic->m_layer1 != g || pic->m_layer2 != i || LeftOut(pic->m_id, 0, &PageSelection::pictures))
                 continue;
             const PxRect r = DrawPelImage(p, dc, pictureSettings, *pic);
-            if (req.screen)
+            if (markers)
                 pic->m_drawnRect = CRectUL{r.left, r.top, r.right, r.bottom};
         }
     }
 
     void Texts(int g, int i)
     {
-        for (const auto& t : doc.m_unit.m_texts) {
+        for (const auto& t : unit.m_texts) {
             if (t->m_layer1 != g || t->m_layer2 != i || LeftOut(t->m_id, t->m_groupId, &PageSelection::texts))
                 continue;
             DrawPelText(p, dc, textSettings, *t);
         }
     }
 
+    void Wall(const CPelWall& w)
+    {
+        if (LeftOut(w.m_id, w.m_groupId, &PageSelection::walls))
+            return;
+        if (w.m_kind == 1)
+            DrawPillarBody(p, dc, w);
+        else
+            DrawWall(p, dc, w);
+    }
+
+    bool OnLayer(const CPelWall& w, int g, int i) const { return w.m_layer1 == g && w.m_layer2 == i; }
+
     void Draw(int g, int i, bool withMapObjects)
     {
-        const CPelUnit& unit = doc.m_unit;
         // The older layer walk reads the switch afresh for every layer.
         const bool picturesBelow = withMapObjects ? AppProfile().GetInt("QLA_T_UTILITY", "app_gazousita", 0) != 0
                                                   : TheAppSwitches().app_gazousita != 0;
@@ -88,10 +112,24 @@ struct LayerPass {
                 if (l.m_type == CPelLine::Polygon || l.m_type == CPelLine::Straight)
                     Line(l);
             }
+            for (int id : grp->m_wallIds) {
+                int k = unit.IndexOfWall(id);
+                if (k >= 0 && OnLayer(*unit.m_walls[static_cast<std::size_t>(k)], g, i))
+                    Wall(*unit.m_walls[static_cast<std::size_t>(k)]);
+            }
         }
-        // Walls, pillar bodies and map line objects (withMapObjects) follow here once
-        // their drawing exists; their records are read and kept meanwhile.
-        (void)withMapObjects;
+        // Walls, then pillar bodies, outside rooms.
+        for (int kind : {0, 1})
+            for (const auto& w : unit.m_walls)
+                if (w->m_kind == kind && OnLayer(*w, g, i) && !(w->m_groupId != 0 && roomGroups.count(w->m_groupId)))
+                    Wall(*w);
+        if (withMapObjects) {
+            std::vector<const CLineObj*> objects;
+            for (const auto& o : unit.m_objects)
+                if (o->m_layer1 == g && o->m_layer2 == i && !LeftOut(o->m_id, 0, &PageSelection::objects))
+                    objects.push_back(o.get());
+            DrawMapObjects(p, dc, objects);
+        }
 
         for (const auto& l : unit.m_lines) {
             if (l->m_layer1 != g || l->m_layer2 != i)
@@ -100,12 +138,14 @@ struct LayerPass {
                 continue;
             Line(*l);
         }
-        // Pillar details follow here.
+        for (const auto& w : unit.m_walls)
+            if (w->m_kind == 1 && OnLayer(*w, g, i) && !LeftOut(w->m_id, w->m_groupId, &PageSelection::walls))
+                DrawPillarDetail(p, dc, *w);
         Texts(g, i);
         if (!picturesBelow)
             Pictures(g, i);
 
-        if (req.screen && req.selection && !req.leaveOutSelection)
+        if (markers && selection && !leaveOutSelection)
             Markers(g, i);
     }
 
@@ -113,8 +153,7 @@ struct LayerPass {
 
     void Markers(int g, int i)
     {
-        const PageSelection& sel = *req.selection;
-        const CPelUnit& unit = doc.m_unit;
+        const PageSelection& sel = *selection;
         p.save();
         p.setRenderHint(QPainter::Antialiasing, false);
         for (int id : sel.objects) {
@@ -209,6 +248,32 @@ void PaintSurroundings(QPainter& p, const PageRequest& req, const PxRect& drawab
 }
 } // namespace
 
+void ApplyPlotSettings(CDrawContext& dc, const CPlotInfo& pi)
+{
+    dc.sirokuro = pi.m_sirokuro;
+    dc.gradation = pi.m_gradation;
+    dc.plotVersion = pi.m_version;
+    std::copy(pi.m_linePich.begin(), pi.m_linePich.end(), dc.pitches);
+    for (int c = 1; c <= 10; ++c) {
+        dc.widths.screen[c - 1] = pi.LineWidthScreen(c);
+        dc.widths.print[c - 1] = pi.LineWidthPrint(c);
+    }
+    dc.widths.linehutosa = pi.m_lineHutosa;
+    for (int s = 0; s < 5; ++s)
+        dc.keijPich[s] = pi.MarkerSizeMm(s);
+    dc.sunpoTextHeight = pi.m_sunpoTextHeight;
+    dc.sunpoKurai = pi.m_sunpoKurai;
+    dc.sunpoTanten = pi.m_sunpoTanten;
+    dc.wallBlack = pi.m_wallBlack;
+    dc.wallColor = pi.m_wallColor;
+    dc.hasiraColor = pi.m_hasiraColor;
+    dc.plotScale = pi.m_scale;
+    dc.vx3D = pi.m_vx3D;
+    for (int w = 0; w < CObjInfo::kWideCount; ++w)
+        dc.objWide[w] = pi.m_objInfo.Wide(w);
+    dc.jrPitch = pi.m_objInfo.m_tJrPitch;
+}
+
 CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int printMode, double zoom,
                              bool useDpiYForY)
 {
@@ -221,25 +286,14 @@ CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int 
     dc.printMode = printMode;
     dc.printing = printMode != 0;
     dc.smooth = dev.printing;
-    dc.sirokuro = pi.m_sirokuro;
-    dc.gradation = pi.m_gradation;
-    dc.plotVersion = pi.m_version;
     dc.laygray = pi.m_layGray;
     dc.edit1 = pi.m_layer.m_edit1;
     dc.edit2 = pi.m_layer.m_edit2;
-    std::copy(pi.m_linePich.begin(), pi.m_linePich.end(), dc.pitches);
-    for (int c = 1; c <= 10; ++c) {
-        dc.widths.screen[c - 1] = pi.LineWidthScreen(c);
-        dc.widths.print[c - 1] = pi.LineWidthPrint(c);
-    }
-    dc.widths.linehutosa = pi.m_lineHutosa;
-    for (int s = 0; s < 5; ++s)
-        dc.keijPich[s] = pi.MarkerSizeMm(s);
-    dc.sunpoTextHeight = pi.m_sunpoTextHeight;
-    dc.sunpoKurai = pi.m_sunpoKurai;
-    dc.sunpoTanten = pi.m_sunpoTanten;
+    ApplyPlotSettings(dc, pi);
     dc.hojonuriprt = TheAppSwitches().app_hojonuriprt;
     dc.sirokuroRoomHachDel = AppProfile().GetInt("QLA_T_PlotMenu", "app_sirokuro_roomhachdel", 0);
+    dc.hasiraAuto = TheAppSwitches().app_hasiraauto;
+    dc.objhabascale = TheAppSwitches().objhabascale;
     return dc;
 }
 
@@ -348,29 +402,59 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
     if (req.screen && doc.m_grid.m_visible)
         DrawGrid(p, doc.m_grid, dc.t, layers.EditGroup(), req.dev.paper, drawable);
 
-    LayerPass pass{p, doc, dc, req, {}, {}};
-    for (const auto& g : doc.m_unit.m_groups)
-        if (g->m_room == 1)
-            pass.roomGroups.insert(g->m_id);
+    LayerPass pass(p, doc.m_unit, dc);
+    pass.selection = req.selection;
+    pass.leaveOutSelection = req.leaveOutSelection;
+    pass.markers = req.screen;
     if (req.leaveOutSelection && req.selection)
         pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
 
+    const int planMode = req.planPrintMode < 0 ? req.printMode : req.planPrintMode;
+    const bool frames = !req.dev.printing;
+    PlanFilter plans;
+    plans.leaveOutSelected = req.leaveOutSelection;
     if (!TheAppSwitches().app_drawzelold) {
         for (int i = 0; i < CLayer::kLayers; ++i) {
             if (!layers.IsShown(0, i))
                 continue;
             pass.Draw(0, i, false);
-            // The imported plans placed on (0, i) and their frames follow here.
+            plans.onLayerOnly = true;
+            plans.layerG = 0;
+            plans.layerN = i;
+            DrawPlans(p, doc, req.dev, dc, planMode, frames, plans);
         }
     } else {
+        // The objects take the plans' printing mode on this path.
+        CDrawContext old = dc;
+        old.printMode = planMode;
+        old.printing = planMode != 0;
+        LayerPass oldPass(p, doc.m_unit, old);
+        oldPass.selection = pass.selection;
+        oldPass.leaveOutSelection = pass.leaveOutSelection;
+        oldPass.markers = pass.markers;
+        oldPass.leftOutGroups = pass.leftOutGroups;
         for (int g = 0; g < CLayer::kGroups; ++g) {
             const CLayerInfo* gi = layers.GroupInfo(g);
             if (gi && gi->IsHidden())
                 continue;
             for (int i = 0; i < CLayer::kLayers; ++i)
                 if (layers.IsShown(g, i))
-                    pass.Draw(g, i, true);
+                    oldPass.Draw(g, i, true);
         }
+        DrawPlans(p, doc, req.dev, dc, planMode, frames, plans);
     }
     p.restore();
+}
+
+void DrawWholeUnit(QPainter& p, const CDrawContext& dc, const CPelUnit& unit, const CLayer& layers)
+{
+    LayerPass pass(p, unit, dc);
+    for (int g = 0; g < CLayer::kGroups; ++g) {
+        const CLayerInfo* gi = layers.GroupInfo(g);
+        if (gi && gi->IsHidden())
+            continue;
+        for (int i = 0; i < CLayer::kLayers; ++i)
+            if (layers.IsShown(g, i))
+                pass.Draw(g, i, true);
+    }
 }

@@ -7,6 +7,9 @@
 #include <vector>
 
 class CGrid;
+class CLayer;
+class CPelUnit;
+class CPlotInfo;
 class CPelmoraDoc;
 class QPainter;
 
@@ -28,12 +31,20 @@ struct PageRequest {
     QRect viewArea;        // screen: the whole scroll area in view pixels, for the surroundings
     const PageSelection* selection = nullptr;
     bool leaveOutSelection = false; // while the selection is dragged
+    int planPrintMode = -1;         // what the imported plans are drawn with; -1: printMode
 };
 
 // The drawing context of a page drawing of doc on dev: transform (group scale y from
 // the vertical resolution on printers only), switches and style tables.
 CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int printMode, double zoom,
                              bool useDpiYForY);
+
+// The plot settings' switches, style tables and wall and map-object settings.
+void ApplyPlotSettings(CDrawContext& dc, const CPlotInfo& pi);
+
+// Every layer of every layer group of unit that layers shows, map line objects
+// included (imported plans).
+void DrawWholeUnit(QPainter& p, const CDrawContext& dc, const CPelUnit& unit, const CLayer& layers);
 
 // Draws the page. Nothing is drawn when the drawable rectangle is empty.
 void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req);

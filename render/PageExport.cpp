@@ -1,6 +1,7 @@
 #include "render/PageExport.h"
 
 #include "document/PelmoraDoc.h"
+#include "platform/Profile.h"
 #include "render/PageDraw.h"
 
 #include <QFile>
@@ -37,6 +38,8 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, QPaintDevice& device)
     req.dev.sheetH = sheet.heightMm;
     req.screen = false;
     req.printMode = 1;
+    // Plans keep their screen line widths unless the user asked for corrected ones.
+    req.planPrintMode = AppProfile().GetInt("QLA_T_PlotMenu", "gazou_hoseinasi", 1) ? 2 : 1;
     DrawPage(p, doc, req);
 }
 
