@@ -3,10 +3,13 @@
 #include "app/InfoJson.h"
 #include "ardelib/Message.h"
 #include "document/PelmoraDoc.h"
+#include "platform/Profile.h"
+#include "render/PageExport.h"
 
 #include <QJsonDocument>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 // Everything shown goes to standard error, and any message makes the command fail.
@@ -31,7 +34,8 @@ int Usage()
     std::fprintf(stderr,
                  "使い方: oltrane [FILE]\n"
                  "        oltrane --info FILE\n"
-                 "        oltrane --save-as OUT FILE\n");
+                 "        oltrane --save-as OUT FILE\n"
+                 "        oltrane --export OUT [--dpi N] FILE\n");
     return 2;
 }
 
@@ -68,6 +72,44 @@ int SaveAs(const std::string& out, const std::string& file)
         return 1;
     return 0;
 }
+// OUT [--dpi N] FILE, the options in any place after OUT.
+int Export(const std::vector<std::string>& args)
+{
+    std::string out, file;
+    int dpi = pageexport::kDefaultDpi;
+    std::vector<std::string> plain;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--dpi") {
+            if (i + 1 >= args.size())
+                return Usage();
+            const std::string& v = args[++i];
+            char* end = nullptr;
+            long n = std::strtol(v.c_str(), &end, 10);
+            if (v.empty() || *end != '\0' || n < 1 || n > pageexport::kMaxDpi) {
+                std::fprintf(stderr, "解像度は 1 から %d dpi の範囲で指定してください。\n", pageexport::kMaxDpi);
+                return 2;
+            }
+            dpi = static_cast<int>(n);
+        } else {
+            plain.push_back(args[i]);
+        }
+    }
+    if (plain.size() != 2)
+        return Usage();
+    out = plain[0];
+    file = plain[1];
+    HeadlessSink sink;
+    CPelmoraDoc doc;
+    if (!doc.OnOpenDocument(file) || sink.count)
+        return 1;
+    std::string error;
+    int quality = AppProfile().GetInt("QLA_T_UTILITY", "gazou_jpeg_atu", 100);
+    if (!pageexport::Export(doc, out, dpi, error, quality)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int RunHeadless(const std::vector<std::string>& args)
@@ -79,6 +121,8 @@ int RunHeadless(const std::vector<std::string>& args)
         return args.size() == 2 ? Info(args[1]) : Usage();
     if (cmd == "--save-as")
         return args.size() == 3 ? SaveAs(args[1], args[2]) : Usage();
+    if (cmd == "--export")
+        return Export(args);
     if (cmd == "--help" || cmd == "-h") {
         Usage();
         return 0;

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/PelmoraApp.h"
+#include "app/PelmoraView.h"
 #include "ardelib/Message.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
@@ -25,10 +26,8 @@ QString FileFilter()
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_doc(std::make_unique<CPelmoraDoc>())
 {
-    auto* central = new QWidget(this);
-    central->setObjectName("view");
-    central->setAutoFillBackground(true);
-    setCentralWidget(central);
+    m_view = new CPelmoraView(m_doc.get(), this);
+    setCentralWidget(m_view);
     CreateMenus();
     UpdateTitle();
 }
@@ -69,6 +68,40 @@ void CMainFrame::CreateMenus()
     m_exitAction = m_fileMenu->addAction(QString::fromUtf8("アプリケーションの終了(&X)"), QKeySequence::Quit, this,
                                          [this] { close(); });
     UpdateRecentMenu();
+    CreateViewMenu();
+}
+
+void CMainFrame::CreateViewMenu()
+{
+    m_viewMenu = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+    QAction* a = m_viewMenu->addAction(QString::fromUtf8("縮小表示(&O)"), this, [this] { m_view->ZoomOut(); });
+    a->setObjectName("viewZoomOut");
+    a = m_viewMenu->addAction(QString::fromUtf8("全体表示(&A)"), this, [this] { m_view->WholePage(); });
+    a->setObjectName("viewWholePage");
+    m_viewMenu->addSeparator();
+    auto addSwitch = [this](const char* text, const char* name, void (CPelmoraView::*toggle)()) {
+        QAction* s = m_viewMenu->addAction(QString::fromUtf8(text), this, [this, toggle] {
+            (m_view->*toggle)();
+            UpdateSwitchActions();
+        });
+        s->setObjectName(name);
+        s->setCheckable(true);
+        return s;
+    };
+    m_monochromeAction = addSwitch("白黒表示(&S)", "viewMonochrome", &CPelmoraView::ToggleMonochrome);
+    m_gradationAction = addSwitch("グラデーション表示(&V)", "viewGradation", &CPelmoraView::ToggleGradation);
+    m_greyAction = addSwitch("レイヤー編集中以外淡色表示", "viewGreyOtherLayers", &CPelmoraView::ToggleGreyDisplay);
+    m_gridAction = addSwitch("グリッド表示(&G)", "viewGrid", &CPelmoraView::ToggleGrid);
+    connect(m_viewMenu, &QMenu::aboutToShow, this, [this] { UpdateSwitchActions(); });
+    UpdateSwitchActions();
+}
+
+void CMainFrame::UpdateSwitchActions()
+{
+    m_monochromeAction->setChecked(m_doc->m_plotInfo.m_sirokuro != 0);
+    m_gradationAction->setChecked(m_doc->m_plotInfo.m_gradation != 0);
+    m_greyAction->setChecked(m_doc->m_plotInfo.m_layGray != 0);
+    m_gridAction->setChecked(m_doc->m_grid.m_visible != 0);
 }
 
 void CMainFrame::UpdateTitle()
@@ -81,7 +114,7 @@ void CMainFrame::NewDocument()
 {
     m_doc->OnNewDocument();
     UpdateTitle();
-    update();
+    m_view->InitialUpdate();
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path)
@@ -93,7 +126,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     else
         m_doc->OnNewDocument();
     UpdateTitle();
-    update();
+    m_view->InitialUpdate();
     return ok;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CPelmoraDoc;
+class CPelmoraView;
 class QAction;
 class QMenu;
 
@@ -16,6 +17,9 @@ public:
     ~CMainFrame() override;
 
     CPelmoraDoc* GetDocument() const { return m_doc.get(); }
+    CPelmoraView* GetView() const { return m_view; }
+    // Check marks of the display switches from the document.
+    void UpdateSwitchActions();
 
     void NewDocument();
     // Opens path into the document; false when the open failed (already shown to the user).
@@ -32,6 +36,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateViewMenu();
     void AddRecentFile(const QString& path);
     void UpdateRecentMenu();
     // Asks to save a modified document; false when the user cancelled.
@@ -43,4 +48,10 @@ private:
     QAction* m_recentSeparator = nullptr;
     QAction* m_recentActions[4] = {};
     QAction* m_exitAction = nullptr;
+    CPelmoraView* m_view = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QAction* m_monochromeAction = nullptr;
+    QAction* m_gradationAction = nullptr;
+    QAction* m_greyAction = nullptr;
+    QAction* m_gridAction = nullptr;
 };

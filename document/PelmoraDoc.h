@@ -93,6 +93,8 @@ public:
 
     int m_toolMode = 0;
     int m_fitPending = 1;
+    // Set by every edit so that the next paint rebuilds the view's page bitmap.
+    bool m_pageStale = true;
 
 private:
     friend class CPelmoraDocLoad;

@@ -1,0 +1,63 @@
+#pragma once
+// The drawing view: the sheet fitted into the window, painted from a page bitmap that
+// is rebuilt only on redraw, with zoom and scrolling.
+#include "render/PageDraw.h"
+#include "render/ZoomModel.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+class CPelmoraDoc;
+
+class CPelmoraView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit CPelmoraView(CPelmoraDoc* doc, QWidget* parent = nullptr);
+
+    CPelmoraDoc* GetDocument() const { return m_doc; }
+    // Rebuilds the page bitmap now and repaints the whole client area.
+    void Redraw();
+    // Back to the whole sheet (a new or opened document).
+    void InitialUpdate();
+    void ZoomOut();
+    void WholePage();
+    // The zoom gestures' entry: zoom about the view centre.
+    void SetZoom(double z);
+    const CZoomModel& Zoom() const { return m_zoom; }
+
+    // The display switches; each toggles and redraws.
+    void ToggleMonochrome();
+    void ToggleGradation();
+    void ToggleGreyDisplay();
+    void ToggleGrid();
+
+    const QImage& PageBitmap() const { return m_page; }
+    int PageRebuilds() const { return m_rebuilds; }
+    // The paper rectangle of the last page drawing, in view (scrolled) pixels.
+    PxRect PaperRect() const { return m_paper; }
+    QPoint ScrollPos() const;
+
+    // Renders the page as the page bitmap would show it into an image of the given
+    // client size (no scrolling); for tests and benchmarks.
+    static QImage RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
+                                   QPoint scrollPos = QPoint());
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void UpdateScrollBars();
+    void RebuildPage();
+
+    CPelmoraDoc* m_doc;
+    CZoomModel m_zoom;
+    QImage m_page;
+    PxRect m_paper;
+    int m_rebuilds = 0;
+    QPoint m_cursor{-1, -1};
+    bool m_inScrollUpdate = false;
+};

@@ -1,0 +1,423 @@
+#include "render/LineDraw.h"
+
+#include "document/PelUnit.h"
+#include "platform/Codec.h"
+#include "render/FillStyle.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr ColorRef kRoomGreen = Rgb(192, 255, 192);
+
+ColorRef Ref(int c) { return static_cast<ColorRef>(c); }
+
+QPen SolidPen(ColorRef color, int width)
+{
+    QPen pen(ToQColor(color), std::max(1, width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return pen;
+}
+
+QPen AuxiliaryPen(ColorRef color)
+{
+    QPen pen(ToQColor(color), 1, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// Antialiasing only where it leaves the geometry alone: sloped edges and curves.
+class SmoothSink : public PainterSink {
+public:
+    explicit SmoothSink(QPainter& p) : PainterSink(p), m_p(p) {}
+    void Line(QPoint a, QPoint b) override
+    {
+        m_p.setRenderHint(QPainter::Antialiasing, a.x() != b.x() && a.y() != b.y());
+        PainterSink::Line(a, b);
+    }
+    void Arc(const QRect& box, double s, double span) override
+    {
+        m_p.setRenderHint(QPainter::Antialiasing, true);
+        PainterSink::Arc(box, s, span);
+    }
+
+private:
+    QPainter& m_p;
+};
+
+const CPelGroup* FindGroup(const CPelUnit& unit, int id)
+{
+    if (id == 0)
+        return nullptr;
+    int i = unit.IndexOfGroup(id);
+    return i < 0 ? nullptr : unit.m_groups[static_cast<std::size_t>(i)].get();
+}
+
+QRect DeviceBox(const CDrawContext& dc, int group, double x0, double y0, double x1, double y1)
+{
+    QPoint a = dc.t.ToDevice(group, x0, y0), b = dc.t.ToDevice(group, x1, y1);
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+}
+
+FillParams FillOf(const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit)
+{
+    FillParams f;
+    f.filled = l.m_fill == 1;
+    f.color = Ref(l.m_fillColor);
+    f.color2 = Ref(l.m_fillColor2);
+    f.gradient = l.m_gradation;
+    f.alpha = l.m_alpha;
+    f.hatch = l.m_hatch == 1;
+    f.hatchType = l.m_hatchType;
+    f.pattern = l.m_pattern;
+    if (std::abs(l.m_gradation % 100) == 2) {
+        const CPelGroup* g = FindGroup(unit, l.m_groupId);
+        if (g && g->m_room == 0)
+            f.groupBox = DeviceBox(dc, g->m_layer1, g->m_min.x, g->m_min.y, g->m_max.x, g->m_max.y);
+    }
+    return f;
+}
+
+bool HasFill(const CPelLine& l) { return l.m_fill == 1 || (l.m_pattern >= 1 && l.m_pattern <= 8) || l.m_hatch == 1; }
+
+std::vector<QPoint> DevicePoints(const CDrawContext& dc, const CPelLine& l, std::size_t count)
+{
+    std::vector<QPoint> pts;
+    pts.reserve(count);
+    for (std::size_t i = 0; i < count && i < l.m_points.size(); ++i)
+        pts.push_back(dc.t.ToDevice(l.m_layer1, l.m_points[i].x, l.m_points[i].y));
+    return pts;
+}
+
+// The end markers of an open line whose first segment is a-b and last segment c-d.
+void Markers(QPainter& p, const CDrawContext& dc, const CPelLine& l, std::size_t n, int style, ColorRef color,
+             int width)
+{
+    const auto& pts = l.m_points;
+    n = std::min(n, pts.size());
+    if (style < 1 || style > 12 || n < 2)
+        return;
+    const PelPoint &a = pts[0], &b = pts[1], &c = pts[n - 2], &d = pts[n - 1];
+    double startDir = DirectionDeg(a.x, a.y, b.x, b.y);
+    double endDir = DirectionDeg(d.x, d.y, c.x, c.y);
+    int size = MarkerSizePx(l.m_arrowWidth, dc.keijPich, dc.t.paperScale, dc.t.extra1);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    DrawEndMarkers(p, style, dc.t.ToDevice(l.m_layer1, a.x, a.y), dc.t.ToDevice(l.m_layer1, d.x, d.y), startDir, endDir,
+                   size, ToQColor(color), width);
+}
+
+// Open chains: polylines and straight lines pass phase and carried length along.
+void StrokeOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const std::vector<QPoint>& pts, ColorRef color,
+                int width)
+{
+    if (l.m_lineType == kAuxiliary) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(AuxiliaryPen(color));
+        p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
+        return;
+    }
+    p.setPen(SolidPen(color, width));
+    std::vector<int> pattern = DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale);
+    if (pattern.empty()) {
+        p.setRenderHint(QPainter::Antialiasing, pts.size() > 2 || (pts[0].x() != pts[1].x() && pts[0].y() != pts[1].y()));
+        p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
+        return;
+    }
+    SmoothSink sink(p);
+    int phase = 0, carried = 0;
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i)
+        carried = DashSegment(sink, pattern, pts[i], pts[i + 1], phase, carried);
+}
+
+// Straight-edged closed outlines: rectangles carry the pattern round the corners,
+// polygons restart the cut entry at each corner.
+void StrokeClosed(QPainter& p, const CDrawContext& dc, const CPelLine& l, const QPolygon& poly, ColorRef color,
+                  int width, bool carryAround)
+{
+    if (l.m_lineType == kAuxiliary) {
+        if (dc.printing)
+            return;
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(AuxiliaryPen(color));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(poly);
+        return;
+    }
+    p.setPen(SolidPen(color, width));
+    p.setBrush(Qt::NoBrush);
+    std::vector<int> pattern = DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale);
+    if (pattern.empty()) {
+        bool sloped = false;
+        for (int i = 0; i < poly.size(); ++i) {
+            QPoint a = poly[i], b = poly[(i + 1) % poly.size()];
+            sloped = sloped || (a.x() != b.x() && a.y() != b.y());
+        }
+        p.setRenderHint(QPainter::Antialiasing, sloped);
+        p.drawPolygon(poly);
+        return;
+    }
+    SmoothSink sink(p);
+    int phase = 0, carried = 0;
+    for (int i = 0; i < poly.size(); ++i) {
+        int c = DashSegment(sink, pattern, poly[i], poly[(i + 1) % poly.size()], phase, carryAround ? carried : 0);
+        carried = carryAround ? c : 0;
+    }
+}
+
+// In monochrome with the room-hatching switch on, a straight line of a room shows only
+// when the room's first line is a light-green polygon.
+bool RoomLineHidden(const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit)
+{
+    if (!dc.sirokuro || !dc.sirokuroRoomHachDel)
+        return false;
+    const CPelGroup* g = FindGroup(unit, l.m_groupId);
+    if (!g || g->m_room != 1)
+        return false;
+    if (!g->m_lineIds.empty()) {
+        int i = unit.IndexOfLine(g->m_lineIds.front());
+        if (i >= 0) {
+            const CPelLine& first = *unit.m_lines[static_cast<std::size_t>(i)];
+            if (first.m_type == CPelLine::Polygon && (Ref(first.m_fillColor) & 0xffffff) == kRoomGreen)
+                return false;
+        }
+    }
+    return true;
+}
+
+void DrawOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit, bool straight)
+{
+    std::size_t n = straight ? 2 : l.m_points.size();
+    if (l.m_points.size() < 2)
+        return;
+    if (l.m_lineType == kAuxiliary && dc.printing)
+        return;
+    ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
+    if (straight && RoomLineHidden(dc, l, unit))
+        return;
+    ColorRef color = OutlineColor(Ref(l.m_color), cc);
+    int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
+    std::vector<QPoint> pts = DevicePoints(dc, l, n);
+    StrokeOpen(p, dc, l, pts, color, width);
+    if (l.m_lineType != kAuxiliary)
+        Markers(p, dc, l, n, l.m_tanten, color, width);
+}
+
+// Closed shapes of type 5 print only their fill, and only when that is asked for.
+bool SkipAuxiliaryPrint(const CDrawContext& dc, const CPelLine& l)
+{
+    return l.m_lineType == kAuxiliary && dc.printing && !dc.hojonuriprt;
+}
+
+void DrawPolygonal(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit, bool rect)
+{
+    std::size_t need = rect ? 4 : 3;
+    if (l.m_points.size() < need || SkipAuxiliaryPrint(dc, l))
+        return;
+    std::vector<QPoint> pts = DevicePoints(dc, l, rect ? 4 : l.m_points.size());
+    QPolygon poly(static_cast<int>(pts.size()));
+    for (std::size_t i = 0; i < pts.size(); ++i)
+        poly[static_cast<int>(i)] = pts[i];
+    ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
+    ColorRef color = OutlineColor(Ref(l.m_color), cc);
+    FillShape shape;
+    shape.kind = FillShape::Polygon;
+    shape.points = poly;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    DrawFill(p, shape, FillOf(dc, l, unit), cc, color);
+    StrokeClosed(p, dc, l, poly, color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths), rect);
+}
+
+void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit, bool arc)
+{
+    if (l.m_points.size() < (arc ? 3u : 1u) || l.m_params.empty() || SkipAuxiliaryPrint(dc, l))
+        return;
+    const PelPoint c = l.m_points[0];
+    double r = std::abs(l.m_params[0]);
+    bool circle = l.m_params.size() < 2;
+    double ry = circle ? r : r * std::abs(l.m_params[1]);
+    QPoint tl = dc.t.ToDevice(l.m_layer1, c.x - r, c.y - ry), br = dc.t.ToDevice(l.m_layer1, c.x + r, c.y + ry);
+    QRect box(tl, QSize(br.x() - tl.x(), br.y() - tl.y()));
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
+    ColorRef color = OutlineColor(Ref(l.m_color), cc);
+
+    FillShape shape;
+    double startDeg = 0, endDeg = 0;
+    bool fullRing = true;
+    if (arc) {
+        QPointF ctr = QRectF(box).center();
+        QPoint s = dc.t.ToDevice(l.m_layer1, l.m_points[1].x, l.m_points[1].y);
+        QPoint e = dc.t.ToDevice(l.m_layer1, l.m_points[2].x, l.m_points[2].y);
+        startDeg = DirectionDeg(ctr.x(), ctr.y(), s.x(), s.y());
+        endDeg = DirectionDeg(ctr.x(), ctr.y(), e.x(), e.y());
+        fullRing = l.m_points[1] == l.m_points[2];
+        shape.kind = l.m_tanten == 0 ? FillShape::Pie : FillShape::Chord;
+        shape.startDeg = startDeg;
+        shape.endDeg = endDeg;
+    } else {
+        shape.kind = FillShape::Ellipse;
+    }
+    shape.box = box;
+    bool filled = HasFill(l);
+    if (filled) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        DrawFill(p, shape, FillOf(dc, l, unit), cc, color);
+    }
+
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    if (l.m_lineType == kAuxiliary) {
+        if (dc.printing)
+            return;
+        p.setPen(AuxiliaryPen(color));
+    } else if (DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale).empty()) {
+        p.setPen(SolidPen(color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths)));
+    } else {
+        p.setPen(SolidPen(color, CurveDashWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths)));
+        SmoothSink sink(p);
+        DashCurve(sink, DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale), box, circle, startDeg, endDeg,
+                  !arc || fullRing);
+        return;
+    }
+    if (!arc || fullRing) {
+        p.drawEllipse(box);
+    } else if (filled) {
+        shape.Draw(p);
+    } else {
+        // the outline of an unfilled arc is the curve alone
+        int start16 = 0, span16 = 0;
+        ArcSpan16(box, startDeg, endDeg, start16, span16);
+        p.drawArc(box, start16, span16);
+    }
+}
+
+void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit)
+{
+    if (dc.plotVersion % 20000 == 2000 || l.m_params.size() < 2) {
+        DrawOpen(p, dc, l, unit, false);
+        return;
+    }
+    if (l.m_points.size() < 3 || l.m_params.size() < 3)
+        return;
+    ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
+    ColorRef color = cc.greyed ? kGreyed : 0;
+    int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
+    int orient = static_cast<int>(l.m_params[0]);
+    double d = l.m_params[2];
+    const PelPoint P0 = l.m_points[0], P1 = l.m_points[1], Q = l.m_points[2];
+    PelPoint L0, L1; // the dimension line's ends on the level
+    switch (orient) {
+    case 1:
+    case 3: {
+        double level = orient == 1 ? P1.y - d : P1.y + d;
+        L0 = {P0.x, level};
+        L1 = {P1.x, level};
+        break;
+    }
+    case 2:
+    case 4: {
+        double level = orient == 2 ? P1.x - d : P1.x + d;
+        L0 = {level, P0.y};
+        L1 = {level, P1.y};
+        break;
+    }
+    default:
+        return;
+    }
+    const int g = l.m_layer1;
+    QPoint p0 = dc.t.ToDevice(g, P0.x, P0.y), p1 = dc.t.ToDevice(g, P1.x, P1.y);
+    QPoint l0 = dc.t.ToDevice(g, L0.x, L0.y), l1 = dc.t.ToDevice(g, L1.x, L1.y);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(SolidPen(color, width));
+    p.drawLine(p0, l0);
+    p.drawLine(p1, l1);
+    p.drawLine(l0, l1);
+    if (dc.sunpoTanten != 0) {
+        int size = MarkerSizePx(0, dc.keijPich, dc.t.paperScale, dc.t.extra1);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        DrawEndMarkers(p, dc.sunpoTanten, l0, l1, DirectionDeg(L0.x, L0.y, L1.x, L1.y),
+                       DirectionDeg(L1.x, L1.y, L0.x, L0.y), size, ToQColor(color), width);
+    }
+
+    QFont font(cp932::ToQString(cp932::Lit("ＭＳ ゴシック")));
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(std::max(2, TruncPx(dc.sunpoTextHeight * dc.t.paperScale)));
+    p.setFont(font);
+    QFontMetrics fm(font, p.device());
+    QString text = QString::fromStdString(FormatDimensionValue(l.m_params[1], dc.sunpoKurai));
+    int tw = fm.horizontalAdvance(text), th = fm.height();
+    QPoint q = dc.t.ToDevice(g, Q.x, Q.y);
+    p.setPen(ToQColor(color));
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    if (orient == 1 || orient == 3) {
+        p.drawText(QPoint(q.x() - tw / 2, q.y() - th + fm.ascent()), text);
+    } else {
+        p.save();
+        p.translate(q.x() - th, q.y() + tw / 2);
+        p.rotate(-90);
+        p.drawText(QPoint(0, fm.ascent()), text);
+        p.restore();
+    }
+}
+} // namespace
+
+std::string FormatDimensionValue(double value, int kurai)
+{
+    char buf[64];
+    switch (kurai) {
+    case 1:
+        std::snprintf(buf, sizeof buf, "%.1f", value);
+        break;
+    case 2:
+        std::snprintf(buf, sizeof buf, "%.2f", value);
+        break;
+    case 3:
+        std::snprintf(buf, sizeof buf, "%.3f", value);
+        break;
+    default: {
+        long long tenths = static_cast<long long>(std::clamp(value, -1e15, 1e15) * 10);
+        long long last = std::llabs(tenths % 10);
+        long long whole = tenths / 10;
+        if (last >= 5)
+            whole += tenths < 0 ? -1 : 1;
+        std::snprintf(buf, sizeof buf, "%lld", whole);
+        break;
+    }
+    }
+    return buf;
+}
+
+void DrawPelLine(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit)
+{
+    switch (l.m_type) {
+    case CPelLine::Straight:
+        DrawOpen(p, dc, l, unit, true);
+        break;
+    case CPelLine::Rect:
+        DrawPolygonal(p, dc, l, unit, true);
+        break;
+    case CPelLine::Polygon:
+        DrawPolygonal(p, dc, l, unit, false);
+        break;
+    case CPelLine::Circle:
+        DrawCurve(p, dc, l, unit, false);
+        break;
+    case CPelLine::Arc:
+        DrawCurve(p, dc, l, unit, true);
+        break;
+    case CPelLine::Dimension:
+        DrawDimension(p, dc, l, unit);
+        break;
+    case CPelLine::Polyline:
+        DrawOpen(p, dc, l, unit, false);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,315 @@
+#include "render/PageDraw.h"
+
+#include "document/AppSwitches.h"
+#include "document/PelmoraDoc.h"
+#include "platform/Codec.h"
+#include "platform/Profile.h"
+#include "render/LineDraw.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+namespace {
+const QColor kAppWorkspace(171, 171, 171);
+const QColor kGridColour(128, 255, 255);
+
+bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+struct LayerPass {
+    QPainter& p;
+    const CPelmoraDoc& doc;
+    const CDrawContext& dc;
+    const PageRequest& req;
+    std::unordered_set<int> roomGroups;
+    std::unordered_set<int> leftOutGroups; // selected groups while dragged
+
+    bool LeftOut(int id, int groupId, const std::vector<int> PageSelection::*list) const
+    {
+        if (!req.leaveOutSelection || !req.selection)
+            return false;
+        return Contains(req.selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
+    }
+
+    void Line(const CPelLine& l)
+    {
+        if (LeftOut(l.m_id, l.m_groupId, &PageSelection::lines))
+            return;
+        DrawPelLine(p, dc, l, doc.m_unit);
+    }
+
+    void Draw(int g, int i, bool withMapObjects)
+    {
+        const CPelUnit& unit = doc.m_unit;
+        // Pictures below everything when so set: no picture records are held yet.
+
+        // Rooms: their polygons and straight lines in member order, then their walls.
+        for (const auto& grp : unit.m_groups) {
+            if (grp->m_room != 1)
+                continue;
+            for (int id : grp->m_lineIds) {
+                int k = unit.IndexOfLine(id);
+                if (k < 0)
+                    continue;
+                const CPelLine& l = *unit.m_lines[static_cast<std::size_t>(k)];
+                if (l.m_layer1 != g || l.m_layer2 != i)
+                    continue;
+                if (l.m_type == CPelLine::Polygon || l.m_type == CPelLine::Straight)
+                    Line(l);
+            }
+        }
+        // Walls, pillar bodies and map line objects (withMapObjects) follow here once
+        // their drawing exists; their records are read and kept meanwhile.
+        (void)withMapObjects;
+
+        for (const auto& l : unit.m_lines) {
+            if (l->m_layer1 != g || l->m_layer2 != i)
+                continue;
+            if (l->m_groupId != 0 && roomGroups.count(l->m_groupId))
+                continue;
+            Line(*l);
+        }
+        // Pillar details, texts and pictures on top follow here.
+
+        if (req.screen && req.selection && !req.leaveOutSelection)
+            Markers(g, i);
+    }
+
+    void Square(QPoint c, const QColor& colour) { p.fillRect(QRect(c.x() - 2, c.y() - 2, 5, 5), colour); }
+
+    void Markers(int g, int i)
+    {
+        const PageSelection& sel = *req.selection;
+        const CPelUnit& unit = doc.m_unit;
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, false);
+        for (int id : sel.objects) {
+            int k = unit.IndexOfObject(id);
+            if (k < 0)
+                continue;
+            const CLineObj& o = *unit.m_objects[static_cast<std::size_t>(k)];
+            if (o.m_layer1 != g || o.m_layer2 != i)
+                continue;
+            std::size_t from = o.m_drawType == CLineObj::Curve ? 1 : 0;
+            for (std::size_t n = from; n < o.m_points.size(); ++n)
+                Square(dc.t.ToDevice(g, o.m_points[n].x, o.m_points[n].y), Qt::blue);
+        }
+        for (int id : sel.groups) {
+            int k = unit.IndexOfGroup(id);
+            if (k < 0)
+                continue;
+            const CPelGroup& gr = *unit.m_groups[static_cast<std::size_t>(k)];
+            if (gr.m_layer1 != g || gr.m_layer2 != i)
+                continue;
+            const double xs[2] = {gr.m_min.x, gr.m_max.x}, ys[2] = {gr.m_min.y, gr.m_max.y};
+            for (double x : xs)
+                for (double y : ys)
+                    Square(dc.t.ToDevice(g, x, y), Qt::red);
+            if (sel.Count() == 1) {
+                double half = (gr.m_max.x - gr.m_min.x) / 2;
+                double a = gr.m_angle * M_PI / 180.0;
+                Square(dc.t.ToDevice(g, gr.m_min.x + half * std::cos(a), gr.m_min.y - half * std::sin(a)), Qt::blue);
+            }
+        }
+        for (int id : sel.lines) {
+            int k = unit.IndexOfLine(id);
+            if (k < 0)
+                continue;
+            const CPelLine& l = *unit.m_lines[static_cast<std::size_t>(k)];
+            if (l.m_layer1 != g || l.m_layer2 != i || l.m_groupId != 0)
+                continue;
+            for (const PelPoint& pt : l.m_points)
+                Square(dc.t.ToDevice(g, pt.x, pt.y), Qt::red);
+        }
+        p.restore();
+    }
+};
+
+void PaintSurroundings(QPainter& p, const PageRequest& req, const PxRect& drawable)
+{
+    QRect area = req.viewArea.isNull() ? req.dev.paper.ToQRect().adjusted(-10, -10, 10, 10) : req.viewArea;
+    QRegion outside = QRegion(area).subtracted(QRegion(drawable.ToQRect()));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setClipRegion(outside.subtracted(QRegion(req.dev.paper.ToQRect())));
+    p.fillRect(area, kAppWorkspace);
+    p.setClipping(false);
+    QRegion band = QRegion(req.dev.paper.ToQRect()).subtracted(QRegion(drawable.ToQRect()));
+    for (const QRect& r : band)
+        p.fillRect(r, Qt::white);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    const PxRect& pr = req.dev.paper;
+    p.drawRect(QRect(QPoint(pr.left - 1, pr.top - 1), QPoint(pr.right, pr.bottom)));
+    p.drawRect(QRect(QPoint(pr.left - 2, pr.top - 2), QPoint(pr.right + 1, pr.bottom + 1)));
+    p.restore();
+}
+} // namespace
+
+CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int printMode, double zoom,
+                             bool useDpiYForY)
+{
+    const CPlotInfo& pi = doc.m_plotInfo;
+    CDrawContext dc;
+    std::array<int, kLayerGroups> scales{};
+    for (int g = 0; g < kLayerGroups; ++g)
+        scales[static_cast<std::size_t>(g)] = pi.m_layer.Scale(g);
+    dc.t = BuildTransform(dev, scales, zoom, useDpiYForY);
+    dc.printMode = printMode;
+    dc.printing = printMode != 0;
+    dc.sirokuro = pi.m_sirokuro;
+    dc.gradation = pi.m_gradation;
+    dc.plotVersion = pi.m_version;
+    dc.laygray = pi.m_layGray;
+    dc.edit1 = pi.m_layer.m_edit1;
+    dc.edit2 = pi.m_layer.m_edit2;
+    std::copy(pi.m_linePich.begin(), pi.m_linePich.end(), dc.pitches);
+    for (int c = 1; c <= 10; ++c) {
+        dc.widths.screen[c - 1] = pi.LineWidthScreen(c);
+        dc.widths.print[c - 1] = pi.LineWidthPrint(c);
+    }
+    dc.widths.linehutosa = pi.m_lineHutosa;
+    for (int s = 0; s < 5; ++s)
+        dc.keijPich[s] = pi.MarkerSizeMm(s);
+    dc.sunpoTextHeight = pi.m_sunpoTextHeight;
+    dc.sunpoKurai = pi.m_sunpoKurai;
+    dc.sunpoTanten = pi.m_sunpoTanten;
+    dc.hojonuriprt = TheAppSwitches().app_hojonuriprt;
+    dc.sirokuroRoomHachDel = AppProfile().GetInt("QLA_T_PlotMenu", "app_sirokuro_roomhachdel", 0);
+    return dc;
+}
+
+std::string RulerLabel(int k, int pitch, int memoriType)
+{
+    if (memoriType == 0)
+        return std::to_string(static_cast<long long>(k) * pitch);
+    if (memoriType == 1)
+        return std::to_string(k);
+    return std::string();
+}
+
+void DrawGrid(QPainter& p, const CGrid& grid, const CDrawTransform& t, int editGroup, const PxRect& paper,
+              const PxRect& drawable)
+{
+    const int hw = (paper.right - paper.left) / 2, hh = (paper.bottom - paper.top) / 2;
+    const int g = editGroup >= 0 && editGroup < kLayerGroups ? editGroup : 0;
+    const double sx = t.groupScaleX[static_cast<std::size_t>(g)], sy = t.groupScaleY[static_cast<std::size_t>(g)];
+    const int ox = t.origin.x(), oy = t.origin.y();
+    auto stepX = [&](int k) { return TruncPx(sx * k * grid.StepW()); };
+    auto stepY = [&](int k) { return TruncPx(sy * k * grid.StepD()); };
+    // Lines closer than a pixel would fill the sheet and never end on a huge sheet.
+    const bool linesX = stepX(1) >= 1, linesY = stepY(1) >= 1;
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(kGridColour, 1));
+    for (int k = 1; linesX && stepX(k) <= hw; ++k) {
+        int d = stepX(k);
+        p.drawLine(ox + d, oy + hh, ox + d, oy - hh);
+        p.drawLine(ox - d, oy + hh, ox - d, oy - hh);
+    }
+    for (int k = 1; linesY && stepY(k) <= hh; ++k) {
+        int d = stepY(k);
+        p.drawLine(ox - hw, oy + d, ox + hw, oy + d);
+        p.drawLine(ox - hw, oy - d, ox + hw, oy - d);
+    }
+    p.setPen(QPen(kGridColour, 2));
+    p.drawLine(ox, paper.top, ox, paper.bottom);
+    p.drawLine(paper.left, oy, paper.right, oy);
+
+    if (grid.m_memori) {
+        QFont font(cp932::ToQString(cp932::Lit("ＭＳ ゴシック")));
+        font.setPixelSize(11);
+        font.setWeight(QFont::Normal);
+        p.setFont(font);
+        QFontMetrics fm(font, p.device());
+        const int halfA = fm.boundingRect(QStringLiteral("A")).height() / 2;
+        QPen tickPen(Qt::red, 2);
+        // Left ruler: ticks across from the drawable rectangle's left edge.
+        for (int k = 0; linesY; ++k) {
+            int d = stepY(k);
+            if (oy - d < paper.top && oy + d > paper.bottom)
+                break;
+            int len = k % 5 == 0 ? 20 : 10;
+            for (int sgn : {-1, 1}) {
+                int y = oy + sgn * d;
+                if (y < paper.top || y > paper.bottom || (k == 0 && sgn > 0))
+                    continue;
+                p.setPen(tickPen);
+                p.drawLine(drawable.left, y, drawable.left + len, y);
+                if (k % 5 == 0) {
+                    p.setPen(Qt::blue);
+                    p.drawText(QPoint(drawable.left + len, y + halfA),
+                               QString::fromStdString(RulerLabel(k, grid.m_d, grid.m_memoriType)));
+                }
+            }
+        }
+        // Top ruler: ticks down from the top edge, labels below their ends.
+        for (int k = 0; linesX; ++k) {
+            int d = stepX(k);
+            if (ox - d < paper.left && ox + d > paper.right)
+                break;
+            int len = k % 5 == 0 ? 20 : 10;
+            for (int sgn : {-1, 1}) {
+                int x = ox + sgn * d;
+                if (x < paper.left || x > paper.right || (k == 0 && sgn > 0))
+                    continue;
+                p.setPen(tickPen);
+                p.drawLine(x, drawable.top, x, drawable.top + len);
+                if (k % 5 == 0) {
+                    p.setPen(Qt::blue);
+                    p.drawText(QPoint(x, drawable.top + len + fm.ascent()),
+                               QString::fromStdString(RulerLabel(k, grid.m_w, grid.m_memoriType)));
+                }
+            }
+        }
+    }
+    p.restore();
+}
+
+void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
+{
+    const PxRect drawable = DrawableRect(req.dev);
+    if (req.screen)
+        PaintSurroundings(p, req, drawable);
+    if (drawable.IsEmpty())
+        return;
+    const CDrawContext dc = MakeDrawContext(doc, req.dev, req.printMode, req.zoom, req.dev.printing);
+    const CLayer& layers = doc.m_plotInfo.m_layer;
+
+    p.save();
+    p.setBackgroundMode(Qt::TransparentMode);
+    if (req.dev.printing)
+        p.setClipRect(drawable.ToQRect(), Qt::IntersectClip);
+    if (req.screen && doc.m_grid.m_visible)
+        DrawGrid(p, doc.m_grid, dc.t, layers.EditGroup(), req.dev.paper, drawable);
+
+    LayerPass pass{p, doc, dc, req, {}, {}};
+    for (const auto& g : doc.m_unit.m_groups)
+        if (g->m_room == 1)
+            pass.roomGroups.insert(g->m_id);
+    if (req.leaveOutSelection && req.selection)
+        pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
+
+    if (!TheAppSwitches().app_drawzelold) {
+        for (int i = 0; i < CLayer::kLayers; ++i) {
+            if (!layers.IsShown(0, i))
+                continue;
+            pass.Draw(0, i, false);
+            // The imported plans placed on (0, i) and their frames follow here.
+        }
+    } else {
+        for (int g = 0; g < CLayer::kGroups; ++g) {
+            const CLayerInfo* gi = layers.GroupInfo(g);
+            if (gi && gi->IsHidden())
+                continue;
+            for (int i = 0; i < CLayer::kLayers; ++i)
+                if (layers.IsShown(g, i))
+                    pass.Draw(g, i, true);
+        }
+    }
+    p.restore();
+}

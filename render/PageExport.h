@@ -1,0 +1,36 @@
+#pragma once
+// The sheet drawn as a print would (true size, printing mode 1, no grid, the sheet's
+// centre at the output's centre) into an image, PDF or SVG file.
+#include <QSize>
+
+#include <string>
+
+class CPelmoraDoc;
+class QImage;
+
+namespace pageexport {
+constexpr int kDefaultDpi = 150;
+constexpr int kMaxDpi = 2400;
+// Raster images larger than this many pixels a side are refused.
+constexpr int kMaxRasterSide = 30000;
+// The zlib level PNG files are written with: fast enough for a whole B1 sheet at
+// 300 dpi, and still far smaller than level 1 on flat flyer colours.
+constexpr int kPngCompression = 3;
+// Resolution of the vector outputs' device units: a 600-dpi printer's pixel.
+constexpr int kVectorDpi = 600;
+
+enum class Format { Unknown, Png, Jpeg, Bmp, Pdf, Svg };
+// By the file name's extension, ignoring case.
+Format FormatOf(const std::string& path);
+
+// round(mm x dpi / 25.4) in both directions.
+QSize RasterSize(double widthMm, double heightMm, int dpi);
+
+// Draws the sheet into image (its size and resolution as given).
+void RenderPage(const CPelmoraDoc& doc, QImage& image);
+
+// Writes the sheet to path. dpi is the raster resolution. False with the reason (UTF-8)
+// in error when the format is not known, the image would be too large or the file
+// could not be written.
+bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality = 100);
+} // namespace pageexport

@@ -1,0 +1,132 @@
+// The headless export end to end: the program writes the files, outside tools read them.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QImageReader>
+
+#include <cmath>
+#include <regex>
+
+using namespace testsupport;
+
+namespace {
+// A document of one filled red rectangle in the middle of the sheet (code paper).
+std::string Flyer(int paper)
+{
+    std::string s = "/START:ZELDATA\r\n/START:PlotInfo\r\nPlotPaperSize=" + std::to_string(paper) +
+                    "\r\n/END:PlotInfo\r\n/START:PelUnit\r\n/START:BLK_UnitLine\r\nMLineID=2\r\nMLineType=1\r\n";
+    const double pts[4][2] = {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}};
+    for (auto& p : pts)
+        s += "MLinePntX=" + std::to_string(p[0]) + "\r\nMLinePntY=" + std::to_string(p[1]) + "\r\n";
+    s += "MLinebNakanuri=1\r\nMLineNakaColor=255\r\nMLineGradiation=0\r\n/END:BLK_UnitLine\r\n/END:PelUnit\r\n"
+         "/END:ZELDATA\r\n";
+    return s;
+}
+
+RunResult Export(const std::string& out, const std::string& in, const std::string& extra = "")
+{
+    return testsupport::Run(Quote(Program()) + " --export " + Quote(out) + extra + " " + Quote(in));
+}
+
+TEST(Export, RasterSizesFollowTheSheetAndResolution)
+{
+    TempDir dir;
+    struct Case {
+        int paper;
+        const char* name;
+        const char* dpi;
+        int w, h;
+    };
+    const Case cases[] = {
+        {0, "a4.png", "", 1754, 1240},          // 297 x 210 at 150 dpi
+        {6, "a4p.png", " --dpi 72", 595, 842},  // 210 x 297 at 72
+        {25, "card.jpg", " --dpi 300", 1075, 650}, // 91 x 55 at 300
+        {22, "card.BMP", " --dpi 100", 583, 394}, // 148 x 100, upper-case extension
+    };
+    for (const Case& c : cases) {
+        std::string in = dir.file(std::to_string(c.paper) + ".q_l");
+        WriteFile(in, Flyer(c.paper));
+        RunResult r = Export(dir.file(c.name), in, c.dpi);
+        ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
+        QImage img(QString::fromStdString(dir.file(c.name)));
+        ASSERT_FALSE(img.isNull()) << c.name;
+        EXPECT_EQ(img.size(), QSize(c.w, c.h)) << c.name;
+        // The sheet's centre is the image's centre: the red rectangle is there.
+        QColor centre = img.pixelColor(c.w / 2, c.h / 2);
+        EXPECT_GT(centre.red(), 240) << c.name;
+        EXPECT_LT(centre.green(), 20) << c.name;
+        EXPECT_EQ(img.pixelColor(2, 2), QColor(Qt::white)) << c.name;
+    }
+    // A BMP of 24 bits per pixel: the header's bit count at offset 28.
+    std::string bmp = ReadFile(dir.file("card.BMP"));
+    ASSERT_GT(bmp.size(), 30u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);
+}
+
+TEST(Export, PdfIsOnePageOfTheSheetsSize)
+{
+    TempDir dir;
+    std::string in = dir.file("b4.q_l");
+    WriteFile(in, Flyer(10)); // B4 portrait, 257 x 364
+    ASSERT_EQ(Export(dir.file("out.pdf"), in).status, 0);
+    RunResult info = testsupport::Run("pdfinfo " + Quote(dir.file("out.pdf")));
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_TRUE(std::regex_search(info.out, std::regex(R"(Pages:\s+1\n)"))) << info.out;
+    std::smatch m;
+    std::regex size(R"(Page size:\s+([0-9.]+) x ([0-9.]+) pts)");
+    ASSERT_TRUE(std::regex_search(info.out, m, size)) << info.out;
+    EXPECT_NEAR(std::stod(m[1]), 257 / 25.4 * 72, 1.0);
+    EXPECT_NEAR(std::stod(m[2]), 364 / 25.4 * 72, 1.0);
+    // Vector: the rectangle is a path, not an embedded picture.
+    RunResult images = testsupport::Run("pdfimages -list " + Quote(dir.file("out.pdf")));
+    if (images.status == 0) {
+        EXPECT_EQ(std::count(images.out.begin(), images.out.end(), '\n'), 2) << images.out;
+    }
+}
+
+TEST(Export, SvgOpensAndHasTheSheetsSize)
+{
+    TempDir dir;
+    std::string in = dir.file("a5.q_l");
+    WriteFile(in, Flyer(12)); // A5 landscape, 210 x 148
+    ASSERT_EQ(Export(dir.file("out.svg"), in).status, 0);
+    std::string svg = ReadFile(dir.file("out.svg"));
+    EXPECT_NE(svg.find("<svg width=\"210mm\" height=\"148mm\""), std::string::npos) << svg.substr(0, 400);
+    RunResult r = testsupport::Run("rsvg-convert -d 50 -p 50 -o " + Quote(dir.file("svg.png")) + " " + Quote(dir.file("out.svg")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    QImage img(QString::fromStdString(dir.file("svg.png")));
+    ASSERT_FALSE(img.isNull());
+    EXPECT_NEAR(img.width(), 413, 2); // 210 mm at 50 dpi
+    QColor centre = img.pixelColor(img.width() / 2, img.height() / 2);
+    EXPECT_GT(centre.red(), 240);
+    EXPECT_LT(centre.green(), 20);
+}
+
+TEST(Export, BadRequestsFailWithAMessage)
+{
+    TempDir dir;
+    std::string in = dir.file("a4.q_l");
+    WriteFile(in, Flyer(0));
+    struct Case {
+        std::string out, extra, in;
+    };
+    const Case cases[] = {
+        {dir.file("x.png"), " --dpi 0", in},
+        {dir.file("x.png"), " --dpi abc", in},
+        {dir.file("x.png"), " --dpi 2401", in},
+        {dir.file("x.tiff"), "", in},
+        {dir.file("x.png"), "", dir.file("missing.q_l")},
+        {dir.file("no/such/folder/x.png"), "", in},
+    };
+    for (const Case& c : cases) {
+        RunResult r = Export(c.out, c.in, c.extra);
+        EXPECT_NE(r.status, 0) << c.out << c.extra;
+        EXPECT_FALSE(r.err.empty()) << c.out << c.extra;
+    }
+    EXPECT_NE(testsupport::Run(Quote(Program()) + " --export " + Quote(dir.file("x.png"))).status, 0);
+    EXPECT_NE(testsupport::Run(Quote(Program()) + " --export " + Quote(dir.file("x.png")) + " " + Quote(in) + " --dpi").status, 0);
+}
+} // namespace

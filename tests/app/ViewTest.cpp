@@ -1,0 +1,144 @@
+// The drawing view: page bitmap, fitting, zoom, scrolling and the display switches.
+#include "app/MainFrame.h"
+#include "app/PelmoraView.h"
+#include "document/PelmoraDoc.h"
+#include "render/PageExport.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+CPelLine& AddRect(CPelmoraDoc& doc, double x0, double y0, double x1, double y1, int colour)
+{
+    auto l = std::make_unique<CPelLine>();
+    l->m_id = static_cast<int>(doc.m_unit.m_lines.size()) + 2;
+    l->m_type = CPelLine::Rect;
+    l->m_points = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    l->m_fill = 1;
+    l->m_fillColor = colour;
+    l->m_gradation = 0;
+    doc.m_unit.m_lines.push_back(std::move(l));
+    return *doc.m_unit.m_lines.back();
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest()
+    {
+        frame.resize(900, 700);
+        frame.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        view = frame.GetView();
+    }
+    CMainFrame frame;
+    CPelmoraView* view = nullptr;
+};
+
+TEST_F(ViewTest, TheViewIsTheCentralWidget)
+{
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(frame.centralWidget(), view);
+    EXPECT_EQ(view->objectName(), "view");
+}
+
+TEST_F(ViewTest, PointerMovesNeverRebuildThePage)
+{
+    AddRect(*frame.GetDocument(), -50, -30, 50, 30, 255);
+    view->Redraw();
+    QCoreApplication::processEvents();
+    int before = view->PageRebuilds();
+    for (int i = 0; i < 20; ++i)
+        QTest::mouseMove(view->viewport(), QPoint(100 + i * 10, 100 + i * 5));
+    QCoreApplication::processEvents();
+    view->viewport()->repaint();
+    EXPECT_EQ(view->PageRebuilds(), before);
+    // The kept bitmap shows the rectangle in the middle of the sheet.
+    PxRect paper = view->PaperRect();
+    QPoint centre((paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2);
+    EXPECT_EQ(view->PageBitmap().pixel(centre) & 0xffffff, 0xff0000u);
+    // An edit marks the page stale: the next paint rebuilds it once.
+    frame.GetDocument()->m_pageStale = true;
+    view->viewport()->repaint();
+    EXPECT_EQ(view->PageRebuilds(), before + 1);
+}
+
+TEST_F(ViewTest, SwitchesToggleRedrawAndShowTheirState)
+{
+    CPelmoraDoc& doc = *frame.GetDocument();
+    struct Case {
+        const char* action;
+        std::function<int()> value;
+    };
+    const Case cases[] = {
+        {"viewMonochrome", [&] { return doc.m_plotInfo.m_sirokuro; }},
+        {"viewGradation", [&] { return doc.m_plotInfo.m_gradation; }},
+        {"viewGreyOtherLayers", [&] { return doc.m_plotInfo.m_layGray; }},
+        {"viewGrid", [&] { return doc.m_grid.m_visible; }},
+    };
+    for (const Case& c : cases) {
+        QAction* a = frame.findChild<QAction*>(c.action);
+        ASSERT_NE(a, nullptr) << c.action;
+        EXPECT_TRUE(a->isCheckable());
+        int was = c.value(), rebuilds = view->PageRebuilds();
+        a->trigger();
+        EXPECT_EQ(c.value() != 0, was == 0) << c.action;
+        EXPECT_EQ(a->isChecked(), c.value() != 0) << c.action;
+        EXPECT_EQ(view->PageRebuilds(), rebuilds + 1) << c.action;
+        a->trigger();
+        EXPECT_EQ(c.value() != 0, was != 0) << c.action;
+    }
+}
+
+TEST_F(ViewTest, ZoomOutWholePageAndScrolling)
+{
+    AddRect(*frame.GetDocument(), -50, -30, 50, 30, 255);
+    QSize client = view->viewport()->size();
+    view->SetZoom(3);
+    EXPECT_EQ(view->Zoom().zoom, 3);
+    EXPECT_EQ(view->Zoom().scroll, QSize(client.width() * 3, client.height() * 3));
+    EXPECT_GT(view->horizontalScrollBar()->maximum(), 0);
+    int rebuilds = view->PageRebuilds();
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 40);
+    EXPECT_EQ(view->PageRebuilds(), rebuilds + 1); // every scroll redraws
+    view->SetZoom(1.2);
+    view->ZoomOut();
+    EXPECT_EQ(view->Zoom().zoom, 1.0);
+    EXPECT_EQ(view->Zoom().scroll, QSize(0, 0));
+    view->SetZoom(5);
+    view->WholePage();
+    EXPECT_EQ(view->Zoom().zoom, 1.0);
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST(ScreenPage, FitsTheSheetAndGreysOtherLayersOnScreenOnly)
+{
+    CPelmoraDoc doc;
+    doc.m_plotInfo.m_paperSize = 0;
+    doc.m_grid.m_visible = 0;
+    CPelLine& r = AddRect(doc, -50, -30, 50, 30, 255);
+    r.m_layer2 = 1; // not the edit layer
+    r.m_color = 255;
+    doc.m_plotInfo.m_layGray = 1;
+    CZoomModel zoom;
+    QSize client(400, 800); // tall window, landscape sheet: the width limits
+    zoom.Resized(client);
+    QImage img = CPelmoraView::RenderScreenPage(doc, client, 96, zoom);
+    // Paper 380 wide, 268 high, centred vertically; outside it the workspace grey.
+    EXPECT_EQ(img.pixel(200, 400) & 0xffffff, 0xffffffu); // a white fill under grey display
+    EXPECT_EQ(img.pixel(200, 50) & 0xffffff, qRgb(171, 171, 171) & 0xffffff);
+    EXPECT_EQ(img.pixel(200, 266) & 0xffffff, 0xffffffu);  // inside the paper, outside the shape
+    EXPECT_EQ(img.pixel(200, 264) & 0xffffff, 0u);         // the frame two pixels above the paper
+    // The print keeps the true colours.
+    QImage print(pageexport::RasterSize(297, 210, 50), QImage::Format_RGB32);
+    print.setDotsPerMeterX(1969);
+    print.setDotsPerMeterY(1969);
+    pageexport::RenderPage(doc, print);
+    EXPECT_EQ(print.pixel(print.width() / 2, print.height() / 2) & 0xffffff, 0xff0000u);
+    // A client smaller than the borders paints the workspace and nothing else.
+    QImage tiny = CPelmoraView::RenderScreenPage(doc, QSize(15, 15), 96, zoom);
+    EXPECT_EQ(tiny.size(), QSize(15, 15));
+}
+} // namespace
