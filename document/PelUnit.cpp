@@ -21,6 +21,30 @@ RD_STATUS ReadRecord(CDefArchive* ar, const std::string& name, PelList<T>& list)
 
 CPelUnit::~CPelUnit() = default;
 
+RD_STATUS CPelUnit::ReadPicture(CDefArchive* ar, const std::string& name)
+{
+    auto pic = std::make_unique<CPelImage>();
+    pic->m_prefixFlag = m_prefixFlag;
+    pic->m_prefixValue = m_prefixValue;
+    // A failed read discards the record, and with it any working file it made.
+    if (!pic->Load(ar, name))
+        return RD_ERROR;
+    // 4-bit run-length pictures are dropped without a word.
+    if (pic->IsRle4())
+        return RD_DONE;
+    m_pictures.push_back(std::move(pic));
+    return RD_DONE;
+}
+
+int CPelUnit::RemovePicture(int id)
+{
+    int i = IndexOfPicture(id);
+    if (i < 0)
+        return 0;
+    m_pictures.erase(m_pictures.begin() + i);
+    return 1;
+}
+
 RD_STATUS CPelUnit::OnReadStart(CDefArchive* ar, const std::string& name)
 {
     if (DefIEquals(name, CPelGroup::kBlock))
@@ -31,8 +55,10 @@ RD_STATUS CPelUnit::OnReadStart(CDefArchive* ar, const std::string& name)
         return ReadRecord(ar, name, m_walls);
     if (DefIEquals(name, CLineObj::kBlock))
         return ReadRecord(ar, name, m_objects);
-    // Texts ("BLK_UnitText") and pictures ("BLK_UnitImage", named with m_prefixFlag /
-    // m_prefixValue) are read by their own records; until then they are passed over.
+    if (DefIEquals(name, CPelText::kBlock))
+        return ReadRecord(ar, name, m_texts);
+    if (DefIEquals(name, CPelImage::kBlock))
+        return ReadPicture(ar, name);
     return RD_SKIP;
 }
 
@@ -62,7 +88,7 @@ int CPelUnit::Write(CDefArchive* ar, std::string_view name) const
             return 0;
     // The order copying uses: groups, walls, lines, texts, pictures, objects.
     if (!PelWriteAll(m_groups, ar) || !PelWriteAll(m_walls, ar) || !PelWriteAll(m_lines, ar) ||
-        !PelWriteAll(m_objects, ar))
+        !PelWriteAll(m_texts, ar) || !PelWriteAll(m_pictures, ar) || !PelWriteAll(m_objects, ar))
         return 0;
     return WriteEnd(ar, name);
 }
@@ -75,7 +101,9 @@ void CPelUnit::Reset(int /*mode*/, int prefixFlag, int prefixValue)
     m_lines.clear();
     m_walls.clear();
     m_objects.clear();
-    // Pictures release their bitmaps (mode 0) and temporary files (modes 0 and 2) here.
+    m_texts.clear();
+    // A working file still held by a copy (an undo snapshot, the document) stays.
+    m_pictures.clear();
     m_prefixFlag = prefixFlag;
     m_prefixValue = prefixValue;
 }
@@ -90,6 +118,9 @@ void CPelUnit::CopyFrom(const CPelUnit& src)
     PelAppendCopies(m_groups, src.m_groups);
     PelAppendCopies(m_walls, src.m_walls);
     PelAppendCopies(m_lines, src.m_lines);
+    PelAppendCopies(m_texts, src.m_texts);
+    // Picture copies share the working file and bitmap of their source.
+    PelAppendCopies(m_pictures, src.m_pictures);
     PelAppendCopies(m_objects, src.m_objects);
 }
 
@@ -100,6 +131,8 @@ std::vector<int> CPelUnit::IdsOf(Kind kind) const
     case KindLine: return PelIds(m_lines);
     case KindWall: return PelIds(m_walls);
     case KindObject: return PelIds(m_objects);
+    case KindText: return PelIds(m_texts);
+    case KindPicture: return PelIds(m_pictures);
     default: return {};
     }
 }

@@ -3,8 +3,10 @@
 // snapshot. Owns its records, hands out their IDs and reads and writes "PelUnit".
 #include "document/LineObj.h"
 #include "document/PelGroup.h"
+#include "document/PelImage.h"
 #include "document/PelLine.h"
 #include "document/PelRecord.h"
+#include "document/PelText.h"
 #include "document/PelWall.h"
 
 class CPlotInfo;
@@ -32,8 +34,9 @@ public:
     // The whole block: counters, then groups, walls, lines, texts, pictures, objects.
     int Write(CDefArchive* ar, std::string_view name = kBlock) const;
 
-    // Mode 0: the document's unit; 2: a snapshot; 1: before a copy (temporary picture
-    // files are left alone).
+    // Mode 0: the document's unit; 2: a snapshot; 1: before a copy. A picture's working
+    // file and bitmap are shared with its copies and go with the last picture that
+    // holds them, whatever the mode.
     void Reset(int mode, int prefixFlag = 0, int prefixValue = 0);
     // Deep copy of every record; the source's counters.
     void CopyFrom(const CPelUnit& src);
@@ -50,6 +53,10 @@ public:
     int IndexOfLine(int id) const { return PelIndexOf(m_lines, id); }
     int IndexOfWall(int id) const { return PelIndexOf(m_walls, id); }
     int IndexOfObject(int id) const { return PelIndexOf(m_objects, id); }
+    int IndexOfText(int id) const { return PelIndexOf(m_texts, id); }
+    int IndexOfPicture(int id) const { return PelIndexOf(m_pictures, id); }
+    // Deletes the first picture with this ID; 1 if there was one.
+    int RemovePicture(int id);
 
     int PrefixFlag() const { return m_prefixFlag; }
     int PrefixValue() const { return m_prefixValue; }
@@ -62,12 +69,15 @@ public:
     PelList<CPelLine> m_lines;
     PelList<CPelWall> m_walls;
     PelList<CLineObj> m_objects;
+    PelList<CPelText> m_texts;
+    PelList<CPelImage> m_pictures;
     // The last ID handed out, per kind (MUnitGrpID … MUnitObjID).
     int m_counter[KindCount] = {1, 1, 1, 1, 1, 1};
 
 private:
     // The IDs in use of a kind (texts and pictures: none held yet).
     std::vector<int> IdsOf(Kind kind) const;
+    RD_STATUS ReadPicture(CDefArchive* ar, const std::string& name);
 
     int m_prefixFlag = 0;
     int m_prefixValue = 0;
