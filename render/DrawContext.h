@@ -9,6 +9,9 @@ struct CDrawContext {
     CDrawTransform t;
     bool printing = false; // any non-zero printing mode: auxiliary lines hidden, no grey display
     int printMode = 0;
+    // Antialiased edges and curves: on for printers and exports; the screen's page
+    // bitmap goes without, to stay fast on crowded sheets.
+    bool smooth = false;
 
     int sirokuro = 0;
     int gradation = 0;

@@ -181,7 +181,6 @@ void DrawGradientFill(QPainter& p, const FillShape& shape, ColorRef c1, ColorRef
         box = groupBox;
     QRectF fb(box);
 
-    p.save();
     p.setPen(Qt::NoPen);
     if (gd != 2 && gd != 3) {
         double ang = (gradient / 100) * kDeg; // clockwise on the screen
@@ -214,7 +213,6 @@ void DrawGradientFill(QPainter& p, const FillShape& shape, ColorRef c1, ColorRef
         p.setBrush(brush);
         shape.Draw(p);
     }
-    p.restore();
 }
 
 void DrawFill(QPainter& p, const FillShape& shape, const FillParams& f, const ColorContext& cc, ColorRef outline)
@@ -223,10 +221,12 @@ void DrawFill(QPainter& p, const FillShape& shape, const FillParams& f, const Co
         return;
     if (shape.kind != FillShape::Polygon && (shape.box.width() <= 0 || shape.box.height() <= 0))
         return;
+    const bool tile = f.pattern >= 1 && f.pattern <= 8;
+    if (!tile && !f.filled && !f.hatch)
+        return;
     ColorRef fc = FillColor(f.color, cc);
-    p.save();
     p.setPen(Qt::NoPen);
-    if (f.pattern >= 1 && f.pattern <= 8) {
+    if (tile) {
         p.setBrush(TileBrush(f.pattern));
         shape.Draw(p);
     } else if (f.filled) {
@@ -250,7 +250,6 @@ void DrawFill(QPainter& p, const FillShape& shape, const FillParams& f, const Co
             shape.Draw(p);
         }
     }
-    p.restore();
 }
 
 ColorRef MildSecondColor(ColorRef fill, ColorRef second)

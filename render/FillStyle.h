@@ -49,6 +49,7 @@ struct FillParams {
 
 // Draws the fill (tile, plain, gradient or translucent, then the hatch) of one shape
 // before its outline. outline is the colour of the outline after its colour rules.
+// The painter's pen and brush are left changed.
 void DrawFill(QPainter& p, const FillShape& shape, const FillParams& f, const ColorContext& cc, ColorRef outline);
 
 // The gradient or translucent part: colour 1 and 2, gradient value, opacity, and the

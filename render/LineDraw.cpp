@@ -17,10 +17,14 @@ constexpr ColorRef kRoomGreen = Rgb(192, 255, 192);
 
 ColorRef Ref(int c) { return static_cast<ColorRef>(c); }
 
+// Round ends as the platform's wide pens have them; up to three pixels they cannot be
+// told from square ones and cost a curve per stroke, so thin pens stay square.
 QPen SolidPen(ColorRef color, int width)
 {
-    QPen pen(ToQColor(color), std::max(1, width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    return pen;
+    width = std::max(1, width);
+    if (width <= 3)
+        return QPen(ToQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    return QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 QPen AuxiliaryPen(ColorRef color)
@@ -30,23 +34,27 @@ QPen AuxiliaryPen(ColorRef color)
     return pen;
 }
 
-// Antialiasing only where it leaves the geometry alone: sloped edges and curves.
+// Antialiasing only where the device asks for it and it leaves the geometry alone:
+// sloped edges and curves.
+void Smooth(QPainter& p, const CDrawContext& dc, bool on) { p.setRenderHint(QPainter::Antialiasing, on && dc.smooth); }
+
 class SmoothSink : public PainterSink {
 public:
-    explicit SmoothSink(QPainter& p) : PainterSink(p), m_p(p) {}
+    SmoothSink(QPainter& p, const CDrawContext& dc) : PainterSink(p), m_p(p), m_dc(dc) {}
     void Line(QPoint a, QPoint b) override
     {
-        m_p.setRenderHint(QPainter::Antialiasing, a.x() != b.x() && a.y() != b.y());
+        Smooth(m_p, m_dc, a.x() != b.x() && a.y() != b.y());
         PainterSink::Line(a, b);
     }
     void Arc(const QRect& box, double s, double span) override
     {
-        m_p.setRenderHint(QPainter::Antialiasing, true);
+        Smooth(m_p, m_dc, true);
         PainterSink::Arc(box, s, span);
     }
 
 private:
     QPainter& m_p;
+    const CDrawContext& m_dc;
 };
 
 const CPelGroup* FindGroup(const CPelUnit& unit, int id)
@@ -106,7 +114,7 @@ void Markers(QPainter& p, const CDrawContext& dc, const CPelLine& l, std::size_t
     double startDir = DirectionDeg(a.x, a.y, b.x, b.y);
     double endDir = DirectionDeg(d.x, d.y, c.x, c.y);
     int size = MarkerSizePx(l.m_arrowWidth, dc.keijPich, dc.t.paperScale, dc.t.extra1);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    Smooth(p, dc, true);
     DrawEndMarkers(p, style, dc.t.ToDevice(l.m_layer1, a.x, a.y), dc.t.ToDevice(l.m_layer1, d.x, d.y), startDir, endDir,
                    size, ToQColor(color), width);
 }
@@ -116,7 +124,7 @@ void StrokeOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const st
                 int width)
 {
     if (l.m_lineType == kAuxiliary) {
-        p.setRenderHint(QPainter::Antialiasing, false);
+        Smooth(p, dc, false);
         p.setPen(AuxiliaryPen(color));
         p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
         return;
@@ -124,11 +132,11 @@ void StrokeOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const st
     p.setPen(SolidPen(color, width));
     std::vector<int> pattern = DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale);
     if (pattern.empty()) {
-        p.setRenderHint(QPainter::Antialiasing, pts.size() > 2 || (pts[0].x() != pts[1].x() && pts[0].y() != pts[1].y()));
+        Smooth(p, dc, pts.size() > 2 || (pts[0].x() != pts[1].x() && pts[0].y() != pts[1].y()));
         p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
         return;
     }
-    SmoothSink sink(p);
+    SmoothSink sink(p, dc);
     int phase = 0, carried = 0;
     for (std::size_t i = 0; i + 1 < pts.size(); ++i)
         carried = DashSegment(sink, pattern, pts[i], pts[i + 1], phase, carried);
@@ -142,7 +150,7 @@ void StrokeClosed(QPainter& p, const CDrawContext& dc, const CPelLine& l, const 
     if (l.m_lineType == kAuxiliary) {
         if (dc.printing)
             return;
-        p.setRenderHint(QPainter::Antialiasing, false);
+        Smooth(p, dc, false);
         p.setPen(AuxiliaryPen(color));
         p.setBrush(Qt::NoBrush);
         p.drawPolygon(poly);
@@ -157,11 +165,11 @@ void StrokeClosed(QPainter& p, const CDrawContext& dc, const CPelLine& l, const 
             QPoint a = poly[i], b = poly[(i + 1) % poly.size()];
             sloped = sloped || (a.x() != b.x() && a.y() != b.y());
         }
-        p.setRenderHint(QPainter::Antialiasing, sloped);
+        Smooth(p, dc, sloped);
         p.drawPolygon(poly);
         return;
     }
-    SmoothSink sink(p);
+    SmoothSink sink(p, dc);
     int phase = 0, carried = 0;
     for (int i = 0; i < poly.size(); ++i) {
         int c = DashSegment(sink, pattern, poly[i], poly[(i + 1) % poly.size()], phase, carryAround ? carried : 0);
@@ -227,7 +235,7 @@ void DrawPolygonal(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     FillShape shape;
     shape.kind = FillShape::Polygon;
     shape.points = poly;
-    p.setRenderHint(QPainter::Antialiasing, false);
+    Smooth(p, dc, false);
     DrawFill(p, shape, FillOf(dc, l, unit), cc, color);
     StrokeClosed(p, dc, l, poly, color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths), rect);
 }
@@ -266,25 +274,26 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
     shape.box = box;
     bool filled = HasFill(l);
     if (filled) {
-        p.setRenderHint(QPainter::Antialiasing, true);
+        Smooth(p, dc, true);
         DrawFill(p, shape, FillOf(dc, l, unit), cc, color);
     }
 
-    p.setRenderHint(QPainter::Antialiasing, true);
+    Smooth(p, dc, true);
     p.setBrush(Qt::NoBrush);
+    std::vector<int> pattern = DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale);
+    int width = 1;
     if (l.m_lineType == kAuxiliary) {
         if (dc.printing)
             return;
-        p.setPen(AuxiliaryPen(color));
-    } else if (DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale).empty()) {
-        p.setPen(SolidPen(color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths)));
+    } else if (pattern.empty()) {
+        width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
     } else {
         p.setPen(SolidPen(color, CurveDashWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths)));
-        SmoothSink sink(p);
-        DashCurve(sink, DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale), box, circle, startDeg, endDeg,
-                  !arc || fullRing);
+        SmoothSink sink(p, dc);
+        DashCurve(sink, pattern, box, circle, startDeg, endDeg, !arc || fullRing);
         return;
     }
+    p.setPen(l.m_lineType == kAuxiliary ? AuxiliaryPen(color) : SolidPen(color, width));
     if (!arc || fullRing) {
         p.drawEllipse(box);
     } else if (filled) {
@@ -295,6 +304,31 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
         ArcSpan16(box, startDeg, endDeg, start16, span16);
         p.drawArc(box, start16, span16);
     }
+}
+
+// The dimension font of one size on one kind of device; a page draws hundreds of
+// dimension lines with the same font.
+struct DimensionFont {
+    int pixelSize = 0;
+    int dpi = 0;
+    QFont font;
+    QFontMetrics metrics{QFont()};
+};
+
+const DimensionFont& DimensionFontFor(int pixelSize, QPaintDevice* device)
+{
+    static DimensionFont cache;
+    int dpi = device ? device->logicalDpiY() : 0;
+    if (cache.pixelSize != pixelSize || cache.dpi != dpi) {
+        QFont font(cp932::ToQString(cp932::Lit("ＭＳ ゴシック")));
+        font.setWeight(QFont::Normal);
+        font.setPixelSize(pixelSize);
+        cache.pixelSize = pixelSize;
+        cache.dpi = dpi;
+        cache.font = font;
+        cache.metrics = QFontMetrics(font, device);
+    }
+    return cache;
 }
 
 void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit)
@@ -333,23 +367,21 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     const int g = l.m_layer1;
     QPoint p0 = dc.t.ToDevice(g, P0.x, P0.y), p1 = dc.t.ToDevice(g, P1.x, P1.y);
     QPoint l0 = dc.t.ToDevice(g, L0.x, L0.y), l1 = dc.t.ToDevice(g, L1.x, L1.y);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    Smooth(p, dc, false);
     p.setPen(SolidPen(color, width));
     p.drawLine(p0, l0);
     p.drawLine(p1, l1);
     p.drawLine(l0, l1);
     if (dc.sunpoTanten != 0) {
         int size = MarkerSizePx(0, dc.keijPich, dc.t.paperScale, dc.t.extra1);
-        p.setRenderHint(QPainter::Antialiasing, true);
+        Smooth(p, dc, true);
         DrawEndMarkers(p, dc.sunpoTanten, l0, l1, DirectionDeg(L0.x, L0.y, L1.x, L1.y),
                        DirectionDeg(L1.x, L1.y, L0.x, L0.y), size, ToQColor(color), width);
     }
 
-    QFont font(cp932::ToQString(cp932::Lit("ＭＳ ゴシック")));
-    font.setWeight(QFont::Normal);
-    font.setPixelSize(std::max(2, TruncPx(dc.sunpoTextHeight * dc.t.paperScale)));
-    p.setFont(font);
-    QFontMetrics fm(font, p.device());
+    const DimensionFont& df = DimensionFontFor(std::max(2, TruncPx(dc.sunpoTextHeight * dc.t.paperScale)), p.device());
+    p.setFont(df.font);
+    const QFontMetrics& fm = df.metrics;
     QString text = QString::fromStdString(FormatDimensionValue(l.m_params[1], dc.sunpoKurai));
     int tw = fm.horizontalAdvance(text), th = fm.height();
     QPoint q = dc.t.ToDevice(g, Q.x, Q.y);
@@ -358,11 +390,11 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     if (orient == 1 || orient == 3) {
         p.drawText(QPoint(q.x() - tw / 2, q.y() - th + fm.ascent()), text);
     } else {
-        p.save();
+        QTransform before = p.transform();
         p.translate(q.x() - th, q.y() + tw / 2);
         p.rotate(-90);
         p.drawText(QPoint(0, fm.ascent()), text);
-        p.restore();
+        p.setTransform(before);
     }
 }
 } // namespace

@@ -305,7 +305,6 @@ void Marker(QPainter& p, int kind, QPoint tip, double dirDeg, int b, const QColo
 {
     if (b <= 0)
         return;
-    p.save();
     p.setPen(QPen(color, penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(color);
     int h = b / 2;
@@ -330,7 +329,6 @@ void Marker(QPainter& p, int kind, QPoint tip, double dirDeg, int b, const QColo
         p.setPen(Qt::NoPen);
         p.drawRect(QRect(QPoint(tip.x() - h, tip.y() - h), QPoint(tip.x() + h - 1, tip.y() + h - 1)));
     }
-    p.restore();
 }
 } // namespace
 

@@ -64,6 +64,7 @@ public:
     virtual void Arc(const QRect& box, double startDeg, double spanDeg) = 0;
 };
 // Strokes onto a painter with its current pen.
+// Strokes onto a painter with its current pen.
 class PainterSink : public StrokeSink {
 public:
     explicit PainterSink(QPainter& p) : m_p(p) {}

@@ -131,21 +131,22 @@ struct LayerPass {
 void PaintSurroundings(QPainter& p, const PageRequest& req, const PxRect& drawable)
 {
     QRect area = req.viewArea.isNull() ? req.dev.paper.ToQRect().adjusted(-10, -10, 10, 10) : req.viewArea;
-    QRegion outside = QRegion(area).subtracted(QRegion(drawable.ToQRect()));
-    p.save();
+    const PxRect& pr = req.dev.paper;
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setClipRegion(outside.subtracted(QRegion(req.dev.paper.ToQRect())));
-    p.fillRect(area, kAppWorkspace);
-    p.setClipping(false);
-    QRegion band = QRegion(req.dev.paper.ToQRect()).subtracted(QRegion(drawable.ToQRect()));
+    // Workspace around the paper: four bands.
+    QRect paper = pr.ToQRect();
+    p.fillRect(QRect(QPoint(area.left(), area.top()), QPoint(area.right(), paper.top() - 1)), kAppWorkspace);
+    p.fillRect(QRect(QPoint(area.left(), paper.bottom() + 1), QPoint(area.right(), area.bottom())), kAppWorkspace);
+    p.fillRect(QRect(QPoint(area.left(), paper.top()), QPoint(paper.left() - 1, paper.bottom())), kAppWorkspace);
+    p.fillRect(QRect(QPoint(paper.right() + 1, paper.top()), QPoint(area.right(), paper.bottom())), kAppWorkspace);
+    // The margin bands between the paper and the drawable rectangle stay white.
+    QRegion band = QRegion(paper).subtracted(QRegion(drawable.ToQRect()));
     for (const QRect& r : band)
         p.fillRect(r, Qt::white);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    const PxRect& pr = req.dev.paper;
     p.drawRect(QRect(QPoint(pr.left - 1, pr.top - 1), QPoint(pr.right, pr.bottom)));
     p.drawRect(QRect(QPoint(pr.left - 2, pr.top - 2), QPoint(pr.right + 1, pr.bottom + 1)));
-    p.restore();
 }
 } // namespace
 
@@ -160,6 +161,7 @@ CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int 
     dc.t = BuildTransform(dev, scales, zoom, useDpiYForY);
     dc.printMode = printMode;
     dc.printing = printMode != 0;
+    dc.smooth = dev.printing;
     dc.sirokuro = pi.m_sirokuro;
     dc.gradation = pi.m_gradation;
     dc.plotVersion = pi.m_version;
