@@ -1,6 +1,5 @@
 #include "app/InfoJson.h"
 
-#include "app/InfoJsonTexts.h"
 #include "app/InfoJsonUnit.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Codec.h"
@@ -66,7 +65,5 @@ QJsonObject BuildInfoJson(const CPelmoraDoc& doc)
     o["layers"] = LayersJson(doc.m_plotInfo.m_layer);
     AddUnitInfo(o, doc.m_unit);
     AddPlanInfo(o, doc);
-    o["texts"] = InfoTexts(doc.m_unit);
-    o["pictures"] = InfoPictures(doc.m_unit);
     return o;
 }

@@ -1,5 +1,7 @@
 #include "app/InfoJsonUnit.h"
 
+#include "app/InfoJsonTexts.h"
+
 #include "document/PelmoraDoc.h"
 
 #include <QJsonArray>
@@ -125,6 +127,8 @@ void AddUnitInfo(QJsonObject& o, const CPelUnit& unit)
     o["walls"] = All(unit.m_walls, WallJson);
     o["groups"] = All(unit.m_groups, GroupJson);
     o["objects"] = All(unit.m_objects, ObjectJson);
+    o["texts"] = InfoTexts(unit);
+    o["pictures"] = InfoPictures(unit);
 }
 
 void AddPlanInfo(QJsonObject& o, const CPelmoraDoc& doc)

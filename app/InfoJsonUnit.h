@@ -5,7 +5,7 @@
 class CPelmoraDoc;
 class CPelUnit;
 
-// Adds "counters", "lines", "walls", "groups" and "objects" of unit to o.
+// Adds "counters", "lines", "walls", "groups", "objects", "texts" and "pictures" of unit to o.
 void AddUnitInfo(QJsonObject& o, const CPelUnit& unit);
 // Adds "plans".
 void AddPlanInfo(QJsonObject& o, const CPelmoraDoc& doc);

@@ -11,7 +11,9 @@ public:
 
     // 1 when the folder was created now, 0 otherwise (also when it existed).
     static int CreateDirectory(const std::string& path);
-    // Creates every missing folder along path. 1 on success, 0 on failure.
+    // Creates every missing folder along path. 1 when the last folder was made now (or,
+    // for a path ending in "/", when any was); 0 when nothing needed making or a
+    // creation failed after an earlier one succeeded.
     static int CreateMultiDirectory(const std::string& path);
     static int SetCurrentDirectory(const std::string& path);
     // Empty text on failure.

@@ -61,10 +61,6 @@ public:
     int PrefixFlag() const { return m_prefixFlag; }
     int PrefixValue() const { return m_prefixValue; }
 
-    // Texts (CPelText, "BLK_UnitText") and pictures (CPelImage, "BLK_UnitImage") join
-    // as two more lists: read in OnReadStart (pictures named with the prefix), written
-    // and copied between the lines and the objects, reset with the mode (pictures
-    // release their bitmaps and temporary files), and scanned by IdsOf.
     PelList<CPelGroup> m_groups;
     PelList<CPelLine> m_lines;
     PelList<CPelWall> m_walls;
@@ -75,7 +71,7 @@ public:
     int m_counter[KindCount] = {1, 1, 1, 1, 1, 1};
 
 private:
-    // The IDs in use of a kind (texts and pictures: none held yet).
+    // The IDs in use of a kind.
     std::vector<int> IdsOf(Kind kind) const;
     RD_STATUS ReadPicture(CDefArchive* ar, const std::string& name);
 

@@ -230,7 +230,8 @@ TEST(PelImage, DamagedSectionsNeverCrashOrAllocateWildly)
     colours.clrUsed = 1000;
     colours.tableEntries = 4;
     std::string truncated = good.substr(0, good.size() - 5);
-    std::string gif = std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02L\x01\x00;", 32);
+    static const char kGif[] = "GIF89a\x01\x00\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02L\x01\x00;";
+    std::string gif(kGif, sizeof kGif - 1);
     std::string png = "\x89PNG\r\n\x1A\n" + std::string(30, '\0');
 
     struct Case {
@@ -384,4 +385,19 @@ TEST(PelImage, DocumentsWithPicturesSurviveSaveCycles)
     }
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(Leftovers(), "");
+}
+
+TEST(PelImage, NoPlaceForTheWorkingFileFailsTheOpen)
+{
+    TempDir dir;
+    WriteFile(dir.file("plain-file"), "x");
+    WriteFile(dir.file("d.q_l"), Doc(Picture(1, Counted(Bmp24(1, 1)))));
+    std::string saved = getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", dir.file("plain-file").c_str(), 1);
+    CRecordingMessageSink sink;
+    CPelmoraDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.file("d.q_l")));
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    EXPECT_TRUE(doc.m_unit.m_pictures.empty());
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"ドキュメントを開くことに失敗しました。"});
 }
