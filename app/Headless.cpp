@@ -2,6 +2,7 @@
 
 #include "app/InfoJson.h"
 #include "ardelib/Message.h"
+#include "document/AppSwitches.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
 #include "render/PageExport.h"
@@ -98,9 +99,11 @@ int Export(const std::vector<std::string>& args)
         return Usage();
     out = plain[0];
     file = plain[1];
+    // The drawing consults the switches (layer path, auxiliary fills) as the window does.
+    TheAppSwitches().Read();
     HeadlessSink sink;
     CPelmoraDoc doc;
-    if (!doc.OnOpenDocument(file) || sink.count)
+    if (!Open(doc, file) || sink.count)
         return 1;
     std::string error;
     int quality = AppProfile().GetInt("QLA_T_UTILITY", "gazou_jpeg_atu", 100);

@@ -124,6 +124,15 @@ struct LayerPass {
             for (const PelPoint& pt : l.m_points)
                 Square(dc.t.ToDevice(g, pt.x, pt.y), Qt::red);
         }
+        // Texts at their anchor; the rotation handle of a single text comes with the text drawing.
+        for (int id : sel.texts) {
+            int k = unit.IndexOfText(id);
+            if (k < 0)
+                continue;
+            const CPelText& t = *unit.m_texts[static_cast<std::size_t>(k)];
+            if (t.m_layer1 == g && t.m_layer2 == i)
+                Square(dc.t.ToDevice(g, t.m_point.x, t.m_point.y), Qt::red);
+        }
         p.restore();
     }
 };

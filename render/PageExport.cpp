@@ -171,8 +171,8 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     switch (format) {
     case Format::Png:
         writer.setFormat("png");
-        // Qt maps quality q to zlib level (100 - q) / 10.
-        writer.setQuality(100 - kPngCompression * 10);
+        // Qt maps quality q to zlib level (100 - q) x 9 / 91.
+        writer.setQuality(100 - (kPngCompression * 91 + 8) / 9);
         break;
     case Format::Jpeg:
         writer.setFormat("jpeg");

@@ -240,3 +240,23 @@ TEST_F(RenderTest, ObjectsWithTooFewPointsAreSkipped)
     EXPECT_TRUE(AllWhite(Render()));
 }
 } // namespace
+
+#include "document/AppSwitches.h"
+
+namespace {
+TEST_F(RenderTest, OldLayerPathDrawsEveryShownGroup)
+{
+    CPelLine& g1 = Rect(-50, -30, 50, 30);
+    g1.m_fill = 1;
+    g1.m_fillColor = 255;
+    g1.m_gradation = 0;
+    g1.m_layer1 = 1;
+    EXPECT_TRUE(AllWhite(Render())); // group 1 is left out of the normal path
+
+    TheAppSwitches().app_drawzelold = 1;
+    EXPECT_EQ(At(Render(), 0, 0), 0xff0000u);
+    doc.m_plotInfo.m_layer.GroupInfo(1)->m_type = CLayerInfo::kHidden;
+    EXPECT_TRUE(AllWhite(Render())); // a hidden group counts on this path
+    TheAppSwitches().app_drawzelold = 0;
+}
+} // namespace
