@@ -1,5 +1,6 @@
 #include "FlyerGen.h"
 
+#include "ardelib/BitmapUL.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Codec.h"
 
@@ -9,7 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 // A small generator of our own so that every platform makes the same flyer.
@@ -31,19 +35,68 @@ private:
 };
 
 int Colour(Rng& r) { return r.Int(0, 255) + 256 * r.Int(0, 255) + 65536 * r.Int(0, 255); }
+
+void AddShapes(CPelUnit& unit, Rng& r, int shapes);
+void AddWalls(CPelUnit& unit, Rng& r, int walls, double extent);
+void AddTexts(CPelmoraDoc& doc, Rng& r, int texts);
+void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& spec);
+void AddMapObjects(CPelUnit& unit, Rng& r, int count);
+void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& spec);
 } // namespace
 
+FlyerSpec LargeFlyerSpec()
+{
+    FlyerSpec s;
+    s.shapes = 5000;
+    s.walls = 800;
+    s.texts = 300;
+    s.photos = 14;
+    s.mapObjects = 100;
+    s.plans = 4;
+    return s;
+}
+
+FlyerSpec PlainFlyerSpec()
+{
+    FlyerSpec s;
+    s.shapes = 6200;
+    s.walls = 1200;
+    s.texts = 800;
+    s.mapObjects = 300;
+    s.plans = 4;
+    return s;
+}
+
 void BuildFlyer(CPelmoraDoc& doc, int shapes, unsigned seed)
+{
+    FlyerSpec spec;
+    spec.shapes = shapes;
+    spec.seed = seed;
+    BuildFlyer(doc, spec);
+}
+
+void BuildFlyer(CPelmoraDoc& doc, const FlyerSpec& spec)
 {
     doc.OnNewDocument();
     doc.m_plotInfo.m_paperSize = 0; // A4 landscape: 297 x 210, origin at its centre
     doc.m_plotInfo.m_gradation = 1;
-    Rng r(seed);
+    Rng r(spec.seed);
+    AddShapes(doc.m_unit, r, spec.shapes);
+    AddWalls(doc.m_unit, r, spec.walls, 140);
+    AddTexts(doc, r, spec.texts);
+    AddPhotos(doc.m_unit, r, spec);
+    AddMapObjects(doc.m_unit, r, spec.mapObjects);
+    AddPlans(doc, r, spec);
+}
+
+namespace {
+void AddShapes(CPelUnit& unit, Rng& r, int shapes)
+{
     const int kinds[] = {CPelLine::Straight, CPelLine::Rect,     CPelLine::Polygon,   CPelLine::Circle,
                          CPelLine::Arc,      CPelLine::Polyline, CPelLine::Dimension, CPelLine::Rect};
     for (int i = 0; i < shapes; ++i) {
         auto l = std::make_unique<CPelLine>();
-        l->m_id = doc.m_unit.NextId(CPelUnit::KindLine);
+        l->m_id = unit.NextId(CPelUnit::KindLine);
         l->m_type = kinds[r.Int(0, 7)];
         const double cx = r.Real(-140, 140), cy = r.Real(-98, 98), s = r.Real(1.5, 15);
         switch (l->m_type) {
@@ -110,15 +163,194 @@ void BuildFlyer(CPelmoraDoc& doc, int shapes, unsigned seed)
             l->m_hatch = 1;
             l->m_hatchType = r.Int(0, 5);
         }
-        doc.m_unit.m_lines.push_back(std::move(l));
+        unit.m_lines.push_back(std::move(l));
     }
+}
+
+// Walls and pillars of a room plan: runs of eight, each run one group.
+void AddWalls(CPelUnit& unit, Rng& r, int walls, double extent)
+{
+    for (int i = 0; i < walls; i += 8) {
+        auto g = std::make_unique<CPelGroup>();
+        g->m_id = unit.NextId(CPelUnit::KindGroup);
+        double x = r.Real(-extent, extent), y = r.Real(-extent * 0.7, extent * 0.7);
+        g->m_min = {x, y};
+        g->m_max = {x, y};
+        for (int k = i; k < walls && k < i + 8; ++k) {
+            auto w = std::make_unique<CPelWall>();
+            w->m_id = unit.NextId(CPelUnit::KindWall);
+            bool across = r.Int(0, 1);
+            double len = r.Real(3, 12);
+            w->m_a = {x, y};
+            w->m_b = across ? PelPoint{x + len, y} : PelPoint{x, y + len};
+            w->m_wide1 = w->m_wide2 = r.Int(3, 8) * 10;
+            double h = w->m_wide1 / 200.0;
+            if (across)
+                w->m_corners = {PelPoint{x, y - h}, PelPoint{x + len, y - h}, PelPoint{x + len, y + h}, PelPoint{x, y + h}};
+            else
+                w->m_corners = {PelPoint{x - h, y}, PelPoint{x + h, y}, PelPoint{x + h, y + len}, PelPoint{x - h, y + len}};
+            w->m_wallType = r.Int(0, 1);
+            w->m_kind = k % 8 == 7 ? 1 : 0;
+            w->m_pillarType = w->m_kind ? r.Int(0, 2) : 0;
+            w->m_groupId = g->m_id;
+            g->m_wallIds.push_back(w->m_id);
+            g->m_max = {std::max(g->m_max.x, w->m_b.x + h), std::max(g->m_max.y, w->m_b.y + h)};
+            g->m_min = {std::min(g->m_min.x, x - h), std::min(g->m_min.y, y - h)};
+            x = w->m_b.x;
+            y = w->m_b.y;
+            unit.m_walls.push_back(std::move(w));
+        }
+        unit.m_groups.push_back(std::move(g));
+    }
+}
+
+void AddTexts(CPelmoraDoc& doc, Rng& r, int texts)
+{
+    static const char* const kWords[] = {"新築一戸建て", "3LDK", "駅徒歩5分", "価格 3,980万円", "土地 120.5m²",
+                                         "南向き", "オープンハウス開催中", "現地販売会", "カースペース2台"};
+    const std::string words[] = {cp932::Lit(kWords[0]), cp932::Lit(kWords[1]), cp932::Lit(kWords[2]),
+                                 cp932::Lit(kWords[3]), cp932::Lit(kWords[4]), cp932::Lit(kWords[5]),
+                                 cp932::Lit(kWords[6]), cp932::Lit(kWords[7]), cp932::Lit(kWords[8])};
+    for (int i = 0; i < texts; ++i) {
+        CPlainTextSpec spec;
+        int lines = r.Int(1, 3);
+        for (int k = 0; k < lines; ++k)
+            spec.text += (k ? "\r\n" : "") + words[r.Int(0, 8)];
+        spec.font = &doc.m_textFont;
+        spec.anchor = {r.Real(-140, 120), r.Real(-95, 95)};
+        spec.vertical = i % 11 == 0;
+        spec.rotation = i % 7 == 0 ? r.Int(0, 359) : 0;
+        if (CPelText* t = CreatePlainText(doc.m_unit, spec)) {
+            t->m_font.m_size = r.Real(2.5, 12);
+            t->m_font.m_color = i % 3 == 0 ? Colour(r) : 0;
+            t->m_huchiFlg = i % 5 == 0;
+        }
+    }
+}
+
+// A 24-bit BMP with smooth colours and some grain, as a photo compresses.
+std::string PhotoBmp(Rng& r, int w, int h)
+{
+    const std::uint32_t row = (static_cast<std::uint32_t>(w) * 3 + 3) & ~3u;
+    const std::uint32_t pixels = row * static_cast<std::uint32_t>(h);
+    BmpFileHeader fh;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = 54;
+    fh.bfSize = 54 + pixels;
+    BmpInfoHeader ih;
+    ih.biSize = 40;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = pixels;
+    std::string bytes(54 + pixels, '\0');
+    StoreBmpFileHeader(fh, reinterpret_cast<std::uint8_t*>(bytes.data()));
+    StoreBmpInfoHeader(ih, reinterpret_cast<std::uint8_t*>(bytes.data()) + 14);
+    const int c0 = Colour(r), c1 = Colour(r);
+    for (int y = 0; y < h; ++y) {
+        auto* p = reinterpret_cast<std::uint8_t*>(bytes.data()) + 54 + static_cast<std::size_t>(y) * row;
+        for (int x = 0; x < w; ++x) {
+            double t = (x + y) / double(w + h);
+            std::uint32_t grain = r.Next();
+            for (int c = 0; c < 3; ++c) {
+                int a = (c0 >> (8 * (2 - c))) & 255, b = (c1 >> (8 * (2 - c))) & 255;
+                int v = static_cast<int>(a + (b - a) * t) + static_cast<int>((grain >> (8 * c)) & 15) - 8;
+                p[3 * x + c] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
+            }
+        }
+    }
+    return bytes;
+}
+
+void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& spec)
+{
+    for (int i = 0; i < spec.photos; ++i) {
+        auto img = std::make_unique<CPelImage>();
+        img->m_id = unit.NextId(CPelUnit::KindPicture);
+        int fd = img->CreateTempFile();
+        if (fd < 0)
+            std::abort();
+        std::string bytes = PhotoBmp(r, spec.photoWidth, spec.photoHeight);
+        bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        if (::close(fd) != 0 || !ok)
+            std::abort();
+        img->AttachFile(img->m_imageName);
+        img->m_width = r.Real(40, 90);
+        img->m_height = img->m_width * spec.photoHeight / spec.photoWidth;
+        img->m_offsetX = r.Real(-148, 148 - img->m_width);
+        img->m_offsetY = r.Real(-105, 105 - img->m_height);
+        unit.m_pictures.push_back(std::move(img));
+    }
+}
+
+void AddMapObjects(CPelUnit& unit, Rng& r, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        auto o = std::make_unique<CLineObj>();
+        o->m_id = unit.NextId(CPelUnit::KindObject);
+        o->m_type = i % 3;
+        o->m_drawType = r.Int(0, 1) ? CLineObj::Lines : CLineObj::Straight;
+        double x = r.Real(-140, 140), y = r.Real(-100, 100);
+        int n = o->m_drawType == CLineObj::Straight ? 2 : r.Int(3, 6);
+        for (int k = 0; k < n; ++k) {
+            o->m_points.push_back({x, y});
+            x += r.Real(-30, 30);
+            y += r.Real(-20, 20);
+        }
+        o->m_wide = r.Int(0, 4);
+        o->m_flag1 = r.Int(0, 2);
+        o->m_raised = r.Int(0, 1);
+        o->m_color = o->m_type == CLineObj::River ? 16760960 : o->m_type == CLineObj::Road ? 12632256 : 0;
+        o->m_edge = 1;
+        o->m_edgeColor = 0;
+        unit.m_objects.push_back(std::move(o));
+    }
+}
+
+// Each plan goes through a plan file, as the user imports one.
+void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& spec)
+{
+    for (int i = 0; i < spec.plans; ++i) {
+        CPelUnit unit;
+        AddShapes(unit, r, spec.planShapes / 2);
+        AddWalls(unit, r, spec.planShapes / 2, 4000);
+        auto ar = CDefArchive::ToMemory();
+        CPlotInfo plot;
+        plot.ResetBuiltIn();
+        plot.m_scale = 100;
+        CDefFile def;
+        if (!def.WriteStart(ar.get(), "PELDATA") || !plot.Write(ar.get()) || !unit.Write(ar.get())
+            || !def.WriteEnd(ar.get(), "PELDATA"))
+            std::abort();
+        char name[] = "/tmp/oltrane-flyer-plan-XXXXXX.zel";
+        int fd = ::mkstemps(name, 4);
+        const std::string& bytes = ar->MemoryData();
+        bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        if (fd < 0 || ::close(fd) != 0 || !ok)
+            std::abort();
+        PelPoint origin{r.Real(-100, 100), r.Real(-60, 60)};
+        CZel* plan = doc.PlacePlan(name, origin, r.Real(20, 45), 0);
+        std::remove(name);
+        if (!plan)
+            std::abort();
+    }
+}
+} // namespace
+
+bool WriteFlyer(const std::string& path, const FlyerSpec& spec)
+{
+    CPelmoraDoc doc;
+    BuildFlyer(doc, spec);
+    return doc.OnSaveDocument(path);
 }
 
 bool WriteFlyer(const std::string& path, int shapes, unsigned seed)
 {
-    CPelmoraDoc doc;
-    BuildFlyer(doc, shapes, seed);
-    return doc.OnSaveDocument(path);
+    FlyerSpec spec;
+    spec.shapes = shapes;
+    spec.seed = seed;
+    return WriteFlyer(path, spec);
 }
 
 bool AddTextsAndPhotos(CPelmoraDoc& doc, int texts, int photos, unsigned seed)

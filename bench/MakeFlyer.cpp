@@ -1,24 +1,79 @@
-// Writes the benchmark flyer: make_flyer OUT [SHAPES [MAP_OBJECTS]]
+// Writes a benchmark flyer as a document file:
+//   oltrane_make_flyer OUT [SHAPES] [--large | --plain] [--seed N] [--shapes N] [--walls N]
+//                      [--texts N] [--photos N] [--photo-size WxH] [--objects N] [--plans N]
+// --large is about 50 MB with photos, --plain about 5 MB without; the same options
+// and seed always give the same file.
 #include "FlyerGen.h"
 #include "MapGen.h"
 
 #include "document/PelmoraDoc.h"
 
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+int Usage()
+{
+    std::fprintf(stderr, "usage: oltrane_make_flyer OUT [SHAPES] [--large | --plain] [--seed N] [--shapes N] "
+                         "[--walls N] [--texts N] [--photos N] [--photo-size WxH] [--objects N] [--plans N]\n");
+    return 2;
+}
+
+bool Count(const char* text, int& out)
+{
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (!*text || *end || v < 0 || v > 1000000)
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: oltrane_make_flyer OUT [SHAPES [MAP_OBJECTS]]\n");
-        return 2;
+    if (argc < 2)
+        return Usage();
+    FlyerSpec spec;
+    std::string out = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
+        int n = 0;
+        if (a == "--large")
+            spec = LargeFlyerSpec();
+        else if (a == "--plain")
+            spec = PlainFlyerSpec();
+        else if (i == 2 && Count(argv[i], n) && n > 0)
+            spec.shapes = n;
+        else if (!v)
+            return Usage();
+        else if (a == "--seed")
+            spec.seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10)), ++i;
+        else if (a == "--shapes" && Count(v, spec.shapes))
+            ++i;
+        else if (a == "--walls" && Count(v, spec.walls))
+            ++i;
+        else if (a == "--texts" && Count(v, spec.texts))
+            ++i;
+        else if (a == "--photos" && Count(v, spec.photos))
+            ++i;
+        else if (a == "--objects" && Count(v, spec.mapObjects))
+            ++i;
+        else if (a == "--plans" && Count(v, spec.plans))
+            ++i;
+        else if (a == "--photo-size" && std::sscanf(v, "%dx%d", &spec.photoWidth, &spec.photoHeight) == 2
+                 && spec.photoWidth > 0 && spec.photoHeight > 0 && spec.photoWidth <= 8000 && spec.photoHeight <= 8000)
+            ++i;
+        else
+            return Usage();
     }
-    int shapes = argc > 2 ? std::atoi(argv[2]) : 5000;
-    int mapObjects = argc > 3 ? std::atoi(argv[3]) : 0;
-    if (mapObjects <= 0)
-        return WriteFlyer(argv[1], shapes > 0 ? shapes : 5000) ? 0 : 1;
-    CPelmoraDoc doc;
-    BuildFlyer(doc, shapes > 0 ? shapes : 5000);
-    AddAccessMap(doc, mapObjects);
-    return doc.OnSaveDocument(argv[1]) ? 0 : 1;
+    // The pictures' working files go where the program's own would.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    return WriteFlyer(out, spec) ? 0 : 1;
 }

@@ -110,7 +110,7 @@ CPelText* CreatePlainText(CPelUnit& unit, const CPlainTextSpec& spec)
     CFontMenu& font = text->m_font;
     if (spec.vertical) {
         if (font.m_faceName.empty() || font.m_faceName[0] != '@')
-            font.m_faceName.insert(0, "@");
+            font.m_faceName = "@" + font.m_faceName; // insert(0, ...) trips a false -Wrestrict in GCC 12 -O2
         font.m_lfEscapement = 2700;
     }
     // Tenths of a degree, kept within one turn whatever the rotation given.

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Oltrane's PNG export of a generated flyer against librsvg (rsvg-convert) and
+# Inkscape rendering Oltrane's own SVG export of the same flyer to a PNG of the same
+# size. Every time is a whole process, input file to PNG file, the best of RUNS runs.
+#
+#   bench/compare.sh [--plain] [--dpi N] [--runs N] [--seed N]
+#
+# Installs rsvg-convert and Inkscape from Debian when missing (Inkscape is large: it
+# is installed here only, never by the build or the tests), builds the benchmark tools
+# into build-bench, and prints the times and the ratios measured in this one run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+FLYER=--large
+DPI=300
+RUNS=3
+SEED=20261210
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --plain) FLYER=--plain ;;
+    --dpi) DPI=$2; shift ;;
+    --runs) RUNS=$2; shift ;;
+    --seed) SEED=$2; shift ;;
+    *) echo "usage: bench/compare.sh [--plain] [--dpi N] [--runs N] [--seed N]" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+missing=()
+command -v rsvg-convert >/dev/null || missing+=(librsvg2-bin)
+command -v identify >/dev/null || missing+=(imagemagick)
+[ -x /usr/bin/time ] || missing+=(time)
+command -v inkscape >/dev/null || missing+=(inkscape)
+dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed" || missing+=(libbenchmark-dev)
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+BUILD=${OLTRANE_BENCH_BUILD_DIR:-build-bench}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOLTRANE_BENCH=ON -DOLTRANE_TESTS=OFF >/dev/null
+cmake --build "$BUILD" --target oltrane oltrane_make_flyer >/dev/null
+
+WORK=$(mktemp -d /tmp/oltrane-compare-XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+# Every program runs with private settings and data folders.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" HOME="$WORK/home" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME"
+
+"$BUILD/bench/oltrane_make_flyer" "$WORK/flyer.q_l" $FLYER --seed "$SEED"
+"$BUILD/oltrane" --export "$WORK/flyer.svg" "$WORK/flyer.q_l"
+"$BUILD/oltrane" --export "$WORK/oltrane.png" --dpi "$DPI" "$WORK/flyer.q_l"
+read -r W H < <(identify -format '%w %h\n' "$WORK/oltrane.png")
+
+# "WALL CPU": the best wall time and the best processor time (user + system) of RUNS
+# runs of the command, in seconds. On a shared machine the processor time is the steadier.
+best() {
+  local bw="" bc="" out
+  for _ in $(seq "$RUNS"); do
+    out=$(/usr/bin/time -f '%e %U %S' -o "$WORK/time" "$@" >/dev/null 2>&1 && cat "$WORK/time") \
+      || { echo "failed: $*" >&2; exit 1; }
+    read -r bw bc < <(awk -v o="$out" -v bw="$bw" -v bc="$bc" 'BEGIN {
+      split(o, t, " "); w = t[1]; c = t[2] + t[3]
+      if (bw == "" || w < bw) bw = w
+      if (bc == "" || c < bc) bc = c
+      print bw, bc }')
+  done
+  echo "$bw $bc"
+}
+
+t_oltrane=$(best "$BUILD/oltrane" --export "$WORK/oltrane.png" --dpi "$DPI" "$WORK/flyer.q_l")
+t_rsvg=$(best rsvg-convert -w "$W" -h "$H" -o "$WORK/rsvg.png" "$WORK/flyer.svg")
+t_inkscape=$(best inkscape "$WORK/flyer.svg" --export-type=png --export-filename="$WORK/inkscape.png" \
+  --export-width="$W" --export-height="$H")
+
+for f in rsvg inkscape; do
+  read -r w h < <(identify -format '%w %h\n' "$WORK/$f.png")
+  [ "$w $h" = "$W $H" ] || { echo "$f made a ${w}x${h} image instead of ${W}x${H}" >&2; exit 1; }
+done
+
+size_mb=$(awk -v b="$(stat -c %s "$WORK/flyer.q_l")" 'BEGIN { printf "%.1f", b / 1e6 }')
+svg_mb=$(awk -v b="$(stat -c %s "$WORK/flyer.svg")" 'BEGIN { printf "%.1f", b / 1e6 }')
+echo "Flyer $FLYER (seed $SEED): document $size_mb MB, SVG export $svg_mb MB; PNG ${W}x${H} (${DPI} dpi); best of $RUNS"
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+awk -v o="$t_oltrane" -v r="$t_rsvg" -v i="$t_inkscape" 'BEGIN {
+  split(o, O, " "); split(r, R, " "); split(i, I, " ")
+  printf "%-30s %9s %9s %9s %9s   %s\n", "", "wall s", "ratio", "cpu s", "ratio", "target"
+  printf "%-30s %9.2f %9s %9.2f %9s\n", "oltrane --export (document)", O[1], "1.0", O[2], "1.0"
+  printf "%-30s %9.2f %8.1fx %9.2f %8.1fx   >= 2x: %s\n", "rsvg-convert (Oltrane SVG)", R[1], R[1] / O[1], R[2], R[2] / O[2],
+    (R[1] / O[1] >= 2 ? "met" : "NOT MET")
+  printf "%-30s %9.2f %8.1fx %9.2f %8.1fx   >= 10x: %s\n", "inkscape (Oltrane SVG)", I[1], I[1] / O[1], I[2], I[2] / O[2],
+    (I[1] / O[1] >= 10 ? "met" : "NOT MET")
+}'
