@@ -172,10 +172,10 @@ int CPrtCtrlUL::CheckPrinterDriver(const std::optional<CPrtDevMode>& mode, const
 {
     if (!mode || !names)
         return 0;
-    int spec = mode->specVersion, driver = mode->driverVersion;
-    if (Query() && !Query()(names->device, spec, driver))
+    int specVer = mode->specVersion, driver = mode->driverVersion;
+    if (Query() && !Query()(names->device, specVer, driver))
         return 0;
-    return spec == mode->specVersion && driver == mode->driverVersion ? 1 : 0;
+    return specVer == mode->specVersion && driver == mode->driverVersion ? 1 : 0;
 }
 
 int CPrtCtrlUL::SavePrinterInfo(const std::string& path, const CPrintDlgRecord& record)
@@ -232,7 +232,7 @@ void CPrtCtrlUL::LoadPrinterInfo(const std::string& path, CPrintDlgRecord& recor
     // The printer stays chosen with its driver's defaults while it is installed.
     if (!names)
         return;
-    int spec = 0, driver = 0;
-    if (!Query() || Query()(names->device, spec, driver))
+    int specVer = 0, driver = 0;
+    if (!Query() || Query()(names->device, specVer, driver))
         record.devNames = std::move(names);
 }

@@ -4,7 +4,7 @@
 // settings, "DN", 16-bit size B, B bytes of device names.
 //
 // Device settings block (kDevModeFixed bytes, then extra bytes):
-//   0  u16 specification version (kSpecVersion)   2  u16 driver version
+//   0  u16 format version (kSpecVersion)   2  u16 driver version
 //   4  u16 fixed size (kDevModeFixed)              6  u16 extra size (the paper name's bytes)
 //   8  i32 orientation (1 portrait, 2 landscape)  12  i32 paper id (the toolkit's page-size id)
 //  16  i32 paper width, 20 i32 paper height, in 1/10 mm
@@ -54,7 +54,7 @@ public:
     static constexpr std::uint16_t kMarkDM = 0x4D44; // "DM"
     static constexpr std::uint16_t kMarkDN = 0x4E44; // "DN"
 
-    // Tells whether a printer is installed and, if so, its specification and driver
+    // Tells whether a printer is installed and, if so, its format and driver
     // versions. The library cannot ask the printing system itself; the program installs
     // one. Without one every printer counts as installed with the recorded versions.
     using PrinterQuery = std::function<bool(const std::string& device, int& specVersion, int& driverVersion)>;

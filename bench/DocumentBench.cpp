@@ -102,12 +102,12 @@ void BM_UnitSnapshotCopy(benchmark::State& state)
 {
     static const std::unique_ptr<CPelmoraDoc> doc = [] {
         auto d = std::make_unique<CPelmoraDoc>();
-        FlyerSpec spec;
-        spec.shapes = 7000;
-        spec.walls = 2000;
-        spec.texts = 600;
-        spec.mapObjects = 400;
-        BuildFlyer(*d, spec);
+        FlyerSpec recipe;
+        recipe.shapes = 7000;
+        recipe.walls = 2000;
+        recipe.texts = 600;
+        recipe.mapObjects = 400;
+        BuildFlyer(*d, recipe);
         return d;
     }();
     const CPelUnit& unit = doc->m_unit;

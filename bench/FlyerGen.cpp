@@ -39,9 +39,9 @@ int Colour(Rng& r) { return r.Int(0, 255) + 256 * r.Int(0, 255) + 65536 * r.Int(
 void AddShapes(CPelUnit& unit, Rng& r, int shapes);
 void AddWalls(CPelUnit& unit, Rng& r, int walls, double extent);
 void AddTexts(CPelmoraDoc& doc, Rng& r, int texts);
-void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& spec);
+void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& recipe);
 void AddMapObjects(CPelUnit& unit, Rng& r, int count);
-void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& spec);
+void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& recipe);
 } // namespace
 
 FlyerSpec LargeFlyerSpec()
@@ -69,24 +69,24 @@ FlyerSpec PlainFlyerSpec()
 
 void BuildFlyer(CPelmoraDoc& doc, int shapes, unsigned seed)
 {
-    FlyerSpec spec;
-    spec.shapes = shapes;
-    spec.seed = seed;
-    BuildFlyer(doc, spec);
+    FlyerSpec recipe;
+    recipe.shapes = shapes;
+    recipe.seed = seed;
+    BuildFlyer(doc, recipe);
 }
 
-void BuildFlyer(CPelmoraDoc& doc, const FlyerSpec& spec)
+void BuildFlyer(CPelmoraDoc& doc, const FlyerSpec& recipe)
 {
     doc.OnNewDocument();
     doc.m_plotInfo.m_paperSize = 0; // A4 landscape: 297 x 210, origin at its centre
     doc.m_plotInfo.m_gradation = 1;
-    Rng r(spec.seed);
-    AddShapes(doc.m_unit, r, spec.shapes);
-    AddWalls(doc.m_unit, r, spec.walls, 140);
-    AddTexts(doc, r, spec.texts);
-    AddPhotos(doc.m_unit, r, spec);
-    AddMapObjects(doc.m_unit, r, spec.mapObjects);
-    AddPlans(doc, r, spec);
+    Rng r(recipe.seed);
+    AddShapes(doc.m_unit, r, recipe.shapes);
+    AddWalls(doc.m_unit, r, recipe.walls, 140);
+    AddTexts(doc, r, recipe.texts);
+    AddPhotos(doc.m_unit, r, recipe);
+    AddMapObjects(doc.m_unit, r, recipe.mapObjects);
+    AddPlans(doc, r, recipe);
 }
 
 namespace {
@@ -212,15 +212,15 @@ void AddTexts(CPelmoraDoc& doc, Rng& r, int texts)
                                  cp932::Lit(kWords[3]), cp932::Lit(kWords[4]), cp932::Lit(kWords[5]),
                                  cp932::Lit(kWords[6]), cp932::Lit(kWords[7]), cp932::Lit(kWords[8])};
     for (int i = 0; i < texts; ++i) {
-        CPlainTextSpec spec;
+        CPlainTextSpec recipe;
         int lines = r.Int(1, 3);
         for (int k = 0; k < lines; ++k)
-            spec.text += (k ? "\r\n" : "") + words[r.Int(0, 8)];
-        spec.font = &doc.m_textFont;
-        spec.anchor = {r.Real(-140, 120), r.Real(-95, 95)};
-        spec.vertical = i % 11 == 0;
-        spec.rotation = i % 7 == 0 ? r.Int(0, 359) : 0;
-        if (CPelText* t = CreatePlainText(doc.m_unit, spec)) {
+            recipe.text += (k ? "\r\n" : "") + words[r.Int(0, 8)];
+        recipe.font = &doc.m_textFont;
+        recipe.anchor = {r.Real(-140, 120), r.Real(-95, 95)};
+        recipe.vertical = i % 11 == 0;
+        recipe.rotation = i % 7 == 0 ? r.Int(0, 359) : 0;
+        if (CPelText* t = CreatePlainText(doc.m_unit, recipe)) {
             t->m_font.m_size = r.Real(2.5, 12);
             t->m_font.m_color = i % 3 == 0 ? Colour(r) : 0;
             t->m_huchiFlg = i % 5 == 0;
@@ -263,21 +263,21 @@ std::string PhotoBmp(Rng& r, int w, int h)
     return bytes;
 }
 
-void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& spec)
+void AddPhotos(CPelUnit& unit, Rng& r, const FlyerSpec& recipe)
 {
-    for (int i = 0; i < spec.photos; ++i) {
+    for (int i = 0; i < recipe.photos; ++i) {
         auto img = std::make_unique<CPelImage>();
         img->m_id = unit.NextId(CPelUnit::KindPicture);
         int fd = img->CreateTempFile();
         if (fd < 0)
             std::abort();
-        std::string bytes = PhotoBmp(r, spec.photoWidth, spec.photoHeight);
+        std::string bytes = PhotoBmp(r, recipe.photoWidth, recipe.photoHeight);
         bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
         if (::close(fd) != 0 || !ok)
             std::abort();
         img->AttachFile(img->m_imageName);
         img->m_width = r.Real(40, 90);
-        img->m_height = img->m_width * spec.photoHeight / spec.photoWidth;
+        img->m_height = img->m_width * recipe.photoHeight / recipe.photoWidth;
         img->m_offsetX = r.Real(-148, 148 - img->m_width);
         img->m_offsetY = r.Real(-105, 105 - img->m_height);
         unit.m_pictures.push_back(std::move(img));
@@ -309,12 +309,12 @@ void AddMapObjects(CPelUnit& unit, Rng& r, int count)
 }
 
 // Each plan goes through a plan file, as the user imports one.
-void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& spec)
+void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& recipe)
 {
-    for (int i = 0; i < spec.plans; ++i) {
+    for (int i = 0; i < recipe.plans; ++i) {
         CPelUnit unit;
-        AddShapes(unit, r, spec.planShapes / 2);
-        AddWalls(unit, r, spec.planShapes / 2, 4000);
+        AddShapes(unit, r, recipe.planShapes / 2);
+        AddWalls(unit, r, recipe.planShapes / 2, 4000);
         auto ar = CDefArchive::ToMemory();
         CPlotInfo plot;
         plot.ResetBuiltIn();
@@ -338,19 +338,19 @@ void AddPlans(CPelmoraDoc& doc, Rng& r, const FlyerSpec& spec)
 }
 } // namespace
 
-bool WriteFlyer(const std::string& path, const FlyerSpec& spec)
+bool WriteFlyer(const std::string& path, const FlyerSpec& recipe)
 {
     CPelmoraDoc doc;
-    BuildFlyer(doc, spec);
+    BuildFlyer(doc, recipe);
     return doc.OnSaveDocument(path);
 }
 
 bool WriteFlyer(const std::string& path, int shapes, unsigned seed)
 {
-    FlyerSpec spec;
-    spec.shapes = shapes;
-    spec.seed = seed;
-    return WriteFlyer(path, spec);
+    FlyerSpec recipe;
+    recipe.shapes = shapes;
+    recipe.seed = seed;
+    return WriteFlyer(path, recipe);
 }
 
 bool AddTextsAndPhotos(CPelmoraDoc& doc, int texts, int photos, unsigned seed)

@@ -27,10 +27,10 @@ FlyerSpec PlainFlyerSpec();
 
 // Replaces doc's contents with the flyer. Photos get working files like pictures read
 // from a document, plans are placed from plan files written on the way.
-void BuildFlyer(CPelmoraDoc& doc, const FlyerSpec& spec);
+void BuildFlyer(CPelmoraDoc& doc, const FlyerSpec& recipe);
 void BuildFlyer(CPelmoraDoc& doc, int shapes, unsigned seed = 20261210);
 // Builds the flyer and saves it as a document file; false when it could not be written.
-bool WriteFlyer(const std::string& path, const FlyerSpec& spec);
+bool WriteFlyer(const std::string& path, const FlyerSpec& recipe);
 bool WriteFlyer(const std::string& path, int shapes, unsigned seed = 20261210);
 
 // Adds texts (every tenth decorated, some vertical, rotated or with a background) and

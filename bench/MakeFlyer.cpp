@@ -38,36 +38,36 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return Usage();
-    FlyerSpec spec;
+    FlyerSpec recipe;
     std::string out = argv[1];
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
         int n = 0;
         if (a == "--large")
-            spec = LargeFlyerSpec();
+            recipe = LargeFlyerSpec();
         else if (a == "--plain")
-            spec = PlainFlyerSpec();
+            recipe = PlainFlyerSpec();
         else if (i == 2 && Count(argv[i], n) && n > 0)
-            spec.shapes = n;
+            recipe.shapes = n;
         else if (!v)
             return Usage();
         else if (a == "--seed")
-            spec.seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10)), ++i;
-        else if (a == "--shapes" && Count(v, spec.shapes))
+            recipe.seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10)), ++i;
+        else if (a == "--shapes" && Count(v, recipe.shapes))
             ++i;
-        else if (a == "--walls" && Count(v, spec.walls))
+        else if (a == "--walls" && Count(v, recipe.walls))
             ++i;
-        else if (a == "--texts" && Count(v, spec.texts))
+        else if (a == "--texts" && Count(v, recipe.texts))
             ++i;
-        else if (a == "--photos" && Count(v, spec.photos))
+        else if (a == "--photos" && Count(v, recipe.photos))
             ++i;
-        else if (a == "--objects" && Count(v, spec.mapObjects))
+        else if (a == "--objects" && Count(v, recipe.mapObjects))
             ++i;
-        else if (a == "--plans" && Count(v, spec.plans))
+        else if (a == "--plans" && Count(v, recipe.plans))
             ++i;
-        else if (a == "--photo-size" && std::sscanf(v, "%dx%d", &spec.photoWidth, &spec.photoHeight) == 2
-                 && spec.photoWidth > 0 && spec.photoHeight > 0 && spec.photoWidth <= 8000 && spec.photoHeight <= 8000)
+        else if (a == "--photo-size" && std::sscanf(v, "%dx%d", &recipe.photoWidth, &recipe.photoHeight) == 2
+                 && recipe.photoWidth > 0 && recipe.photoHeight > 0 && recipe.photoWidth <= 8000 && recipe.photoHeight <= 8000)
             ++i;
         else
             return Usage();
@@ -75,5 +75,5 @@ int main(int argc, char** argv)
     // The pictures' working files go where the program's own would.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    return WriteFlyer(out, spec) ? 0 : 1;
+    return WriteFlyer(out, recipe) ? 0 : 1;
 }

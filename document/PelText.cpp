@@ -97,34 +97,34 @@ int CPelText::Write(CDefArchive* ar) const
     return ok ? 1 : 0;
 }
 
-CPelText* CreatePlainText(CPelUnit& unit, const CPlainTextSpec& spec)
+CPelText* CreatePlainText(CPelUnit& unit, const CPlainTextSpec& recipe)
 {
     int id = unit.NextId(CPelUnit::KindText);
     if (id == 0)
         return nullptr;
     auto text = std::make_unique<CPelText>();
     text->m_id = id;
-    text->m_text = spec.text;
-    if (spec.font)
-        text->m_font = *spec.font;
+    text->m_text = recipe.text;
+    if (recipe.font)
+        text->m_font = *recipe.font;
     CFontMenu& font = text->m_font;
-    if (spec.vertical) {
+    if (recipe.vertical) {
         if (font.m_faceName.empty() || font.m_faceName[0] != '@')
             font.m_faceName = "@" + font.m_faceName; // insert(0, ...) trips a false -Wrestrict in GCC 12 -O2
         font.m_lfEscapement = 2700;
     }
     // Tenths of a degree, kept within one turn whatever the rotation given.
-    long long esc = static_cast<long long>(font.m_lfEscapement) + static_cast<long long>(spec.rotation) * 10;
+    long long esc = static_cast<long long>(font.m_lfEscapement) + static_cast<long long>(recipe.rotation) * 10;
     font.m_lfEscapement = static_cast<int32_t>(((esc % 3600) + 3600) % 3600);
-    text->m_point = spec.anchor;
-    if (spec.csvCol != -1) {
-        text->m_csvCol = spec.csvCol;
-        text->m_csvRow = spec.csvRow;
-        text->m_csvFlg = spec.csvMode;
+    text->m_point = recipe.anchor;
+    if (recipe.csvCol != -1) {
+        text->m_csvCol = recipe.csvCol;
+        text->m_csvRow = recipe.csvRow;
+        text->m_csvFlg = recipe.csvMode;
     }
-    text->m_layer1 = spec.layer1;
-    text->m_layer2 = spec.layer2;
-    text->m_kiteibun = spec.kiteibun;
+    text->m_layer1 = recipe.layer1;
+    text->m_layer2 = recipe.layer2;
+    text->m_kiteibun = recipe.kiteibun;
     unit.m_texts.push_back(std::move(text));
     return unit.m_texts.back().get();
 }

@@ -54,4 +54,4 @@ struct CPlainTextSpec {
 
 // Appends a new text to unit and returns it; nullptr (after the unit's message) when no
 // text ID is free. The caller makes the selection hold just this text.
-CPelText* CreatePlainText(CPelUnit& unit, const CPlainTextSpec& spec);
+CPelText* CreatePlainText(CPelUnit& unit, const CPlainTextSpec& recipe);

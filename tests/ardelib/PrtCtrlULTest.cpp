@@ -108,8 +108,8 @@ TEST(PrtCtrlUL, DriverCheckDecidesWhatIsRestored)
     std::string path = dir.file("p");
     ASSERT_EQ(CPrtCtrlUL::SavePrinterInfo(path, Sample()), 1);
     // A driver updated since: only the printer is restored.
-    CPrtCtrlUL::SetPrinterQuery([](const std::string& device, int& spec, int& driver) {
-        spec = 1;
+    CPrtCtrlUL::SetPrinterQuery([](const std::string& device, int& recipe, int& driver) {
+        recipe = 1;
         driver = 4;
         return device == "Office_Laser";
     });
@@ -119,8 +119,8 @@ TEST(PrtCtrlUL, DriverCheckDecidesWhatIsRestored)
     ASSERT_TRUE(r.devNames);
     EXPECT_EQ(r.devNames->device, "Office_Laser");
     // The same driver: everything.
-    CPrtCtrlUL::SetPrinterQuery([](const std::string&, int& spec, int& driver) {
-        spec = 1;
+    CPrtCtrlUL::SetPrinterQuery([](const std::string&, int& recipe, int& driver) {
+        recipe = 1;
         driver = 3;
         return true;
     });

@@ -213,19 +213,19 @@ TEST(PelImage, HeaderDescribedSection)
 TEST(PelImage, DamagedSectionsNeverCrashOrAllocateWildly)
 {
     std::string good = Bmp24(4, 4);
-    auto spec = [] {
+    auto recipe = [] {
         bmpbuild::Spec s;
         s.width = 4;
         s.height = 4;
         return s;
     };
-    bmpbuild::Spec huge = spec();
+    bmpbuild::Spec huge = recipe();
     huge.width = huge.height = 100000;
     huge.pixelBytes = 32;
-    bmpbuild::Spec negative = spec();
+    bmpbuild::Spec negative = recipe();
     negative.height = INT32_MIN;
     negative.pixelBytes = 32;
-    bmpbuild::Spec colours = spec();
+    bmpbuild::Spec colours = recipe();
     colours.bits = 8;
     colours.clrUsed = 1000;
     colours.tableEntries = 4;

@@ -120,15 +120,15 @@ TEST(PelText, CreatePlainText)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CPelUnit unit;
-        CPlainTextSpec spec;
-        spec.text = "abc";
-        spec.font = &font;
-        spec.anchor = {10, 20};
-        spec.vertical = c.vertical;
-        spec.rotation = c.rotation;
-        spec.layer1 = 1;
-        spec.layer2 = 2;
-        CPelText* t = CreatePlainText(unit, spec);
+        CPlainTextSpec recipe;
+        recipe.text = "abc";
+        recipe.font = &font;
+        recipe.anchor = {10, 20};
+        recipe.vertical = c.vertical;
+        recipe.rotation = c.rotation;
+        recipe.layer1 = 1;
+        recipe.layer2 = 2;
+        CPelText* t = CreatePlainText(unit, recipe);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->m_id, 2); // the first ID after a reset
         EXPECT_EQ(t->m_font.m_faceName, c.face);
@@ -144,14 +144,14 @@ TEST(PelText, CreatePlainText)
     CFontMenu vfont = font;
     vfont.m_faceName = "@" + font.m_faceName;
     CPelUnit unit;
-    CPlainTextSpec spec;
-    spec.font = &vfont;
-    spec.vertical = true;
-    spec.csvCol = 3;
-    spec.csvRow = 4;
-    spec.csvMode = 1;
-    spec.kiteibun = 9;
-    CPelText* t = CreatePlainText(unit, spec);
+    CPlainTextSpec recipe;
+    recipe.font = &vfont;
+    recipe.vertical = true;
+    recipe.csvCol = 3;
+    recipe.csvRow = 4;
+    recipe.csvMode = 1;
+    recipe.kiteibun = 9;
+    CPelText* t = CreatePlainText(unit, recipe);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->m_font.m_faceName, vfont.m_faceName);
     EXPECT_EQ(vfont.m_lfEscapement, 0);
@@ -159,5 +159,5 @@ TEST(PelText, CreatePlainText)
     EXPECT_EQ(t->m_csvRow, 4);
     EXPECT_EQ(t->m_csvFlg, 1);
     EXPECT_EQ(t->m_kiteibun, 9);
-    EXPECT_EQ(CreatePlainText(unit, spec)->m_id, 3);
+    EXPECT_EQ(CreatePlainText(unit, recipe)->m_id, 3);
 }
