@@ -4,8 +4,9 @@
 The sheet holds the banner, the price badge, the photo box, feature boxes, the
 particulars table and the footer; an imported floor plan (1:100) holds the walls,
 pillars, rooms, doors, windows and dimension lines; an imported access map holds
-roads, railways, a river, an elevated road, a pond and the walking route. Texts and
-the photo are left out: the boxes for them are drawn empty.
+roads, railways, a river, an elevated road, a pond and the walking route. The texts
+are plain, vertical and decorated lettering; the photo and the clip-art are drawn
+here as small BMP pictures, the clip-art with a transparent key colour.
 
 Usage: make_flyer.py [OUT]   (default: flyer.q_l next to this script)
 Optionally: make_flyer.py OUT --map-objects N  adds N extra map objects (benchmarks).
@@ -37,6 +38,7 @@ class Unit:
 
     def __init__(self):
         self.groups, self.walls, self.lines, self.objects = [], [], [], []
+        self.texts, self.images = [], []
 
     # Lines ------------------------------------------------------------------
     def line(self, kind, pts, params=(), color=BLACK, fill=None, fill2=WHITE, grad=0, alpha=100,
@@ -101,14 +103,32 @@ class Unit:
         self.objects.append(rec)
         return rec
 
+    # Texts and pictures -------------------------------------------------------
+    def text(self, pos, string, size=3.5, color=BLACK, face='ＭＳ ゴシック', weight=400, align=0, valign=0,
+             escapement=0, spacing=0.0, line_gap=0.0, back=None, deco=0, edge=1, warp=0, strength=5,
+             alpha=100, layer=(0, 0)):
+        """Plain text, or decorated lettering when deco is 1 (edge and fill), 2 (edge)
+        or 3 (fill); a decorated text's edge colour is its background colour."""
+        rec = dict(id=len(self.texts) + 2, pos=pos, string=string, size=size, color=color, face=face,
+                   weight=weight, align=align, valign=valign, escapement=escapement, spacing=spacing,
+                   line_gap=line_gap, back=back, deco=deco, edge=edge, warp=warp, strength=strength,
+                   alpha=alpha, layer=layer)
+        self.texts.append(rec)
+        return rec
+
+    def image(self, centre, size, bmp, key=None, name='photo.bmp', layer=(0, 0)):
+        rec = dict(id=len(self.images) + 2, centre=centre, size=size, bmp=bmp, key=key, name=name, layer=layer)
+        self.images.append(rec)
+        return rec
+
     # Writing ------------------------------------------------------------------
     def write(self, out):
         out.start('PelUnit')
         out.kv('MUnitGrpID', len(self.groups) + 1)
         out.kv('MUnitLineID', len(self.lines) + 1)
         out.kv('MUnitWallID', len(self.walls) + 1)
-        out.kv('MUnitTextID', 1)
-        out.kv('MUnitImageID', 1)
+        out.kv('MUnitTextID', len(self.texts) + 1)
+        out.kv('MUnitImageID', len(self.images) + 1)
         out.kv('MUnitObjID', len(self.objects) + 1)
         for g in self.groups:
             out.start('BLK_UnitGrp')
@@ -173,6 +193,54 @@ class Unit:
             out.kv('MLineLayer1', l['layer'][0])
             out.kv('MLineLayer2', l['layer'][1])
             out.end('BLK_UnitLine')
+        for t in self.texts:
+            out.start('BLK_UnitText')
+            out.kv('MTextID', t['id'])
+            out.kv('MTextstr', t['string'].replace('\n', '\t'))
+            out.kv('MTextpntX', t['pos'][0])
+            out.kv('MTextpntY', t['pos'][1])
+            out.kv('MTextGrpID', 0)
+            out.kv('MTextLayer1', t['layer'][0])
+            out.kv('MTextLayer2', t['layer'][1])
+            out.kv('MTextCol', 0)
+            out.kv('MTextRow', 0)
+            out.kv('MTextCsvFlg', 0)
+            out.kv('MTextKiteibun', 0)
+            out.kv('MTextHuchiFlg', t['deco'])
+            out.kv('MTextHuchiAtsumi', t['edge'])
+            out.kv('MTextHuchiType', t['warp'])
+            out.kv('MTextHuchiKeij', t['strength'])
+            out.kv('MTextHuchiAlpha', t['alpha'])
+            out.start('BLKMTextFontMenu')
+            for key, value in [('lfHeight', -19), ('lfWidth', 0), ('lfEscapement', t['escapement']),
+                               ('lfOrientation', t['escapement']), ('lfWeight', t['weight']), ('lfItalic', 0),
+                               ('lfUnderline', 0), ('lfStrikeOut', 0), ('lfCharSet', 128),
+                               ('lfOutPrecision', 3), ('lfClipPrecision', 2), ('lfQuality', 1),
+                               ('lfPitchAndFamily', 49), ('lfFaceName', t['face']), ('m_Color', t['color']),
+                               ('m_size', float(t['size'])), ('m_kankaku', float(t['spacing'])),
+                               ('m_gyoukan', float(t['line_gap'])), ('m_bBack', 0 if t['back'] is None else 1),
+                               ('m_BackColor', WHITE if t['back'] is None else t['back']),
+                               ('m_toko_align', t['align']), ('m_tate_align', t['valign'])]:
+                out.kv('Font_' + key, value)
+            out.end('BLKMTextFontMenu')
+            out.end('BLK_UnitText')
+        for im in self.images:
+            out.start('BLK_UnitImage')
+            out.kv('ImageID', im['id'])
+            out.kv('ImageName', im['name'])
+            out.kv('OffsetX', float(im['centre'][0]))
+            out.kv('OffsetY', float(im['centre'][1]))
+            out.kv('ImageWidth', float(im['size'][0]))
+            out.kv('ImageHeight', float(im['size'][1]))
+            out.kv('IMGLayer1', im['layer'][0])
+            out.kv('IMGLayer2', im['layer'][1])
+            out.kv('IMGImagegifflg', 0 if im['key'] is None else 1)
+            out.kv('IMGImagegifcol', 0 if im['key'] is None else im['key'])
+            # The counted form: the byte count, the bytes, and the end line right after them.
+            out.start('BLKImageBmp2')
+            out.raw(str(len(im['bmp'])).encode() + b'\r\n' + im['bmp'])
+            out.end('BLKImageBmp2')
+            out.end('BLK_UnitImage')
         for o in self.objects:
             out.start('BLK_UnitObj')
             out.kv('MObjID', o['id'])
@@ -198,19 +266,25 @@ class Unit:
 
 class Out:
     def __init__(self):
-        self.rows = []
+        self.parts = []
+
+    def line(self, text):
+        self.parts.append((text + '\r\n').encode('cp932'))
 
     def start(self, name):
-        self.rows.append('/START:' + name)
+        self.line('/START:' + name)
 
     def end(self, name):
-        self.rows.append('/END:' + name)
+        self.line('/END:' + name)
 
     def kv(self, key, value):
-        self.rows.append('%s=%s' % (key, num(value)))
+        self.line('%s=%s' % (key, num(value)))
+
+    def raw(self, data):
+        self.parts.append(data)
 
     def data(self):
-        return ('\r\n'.join(self.rows) + '\r\n').encode('cp932')
+        return b''.join(self.parts)
 
 
 def plot_info(out, paper=6, scale=1, wall_black=2, hasira_color=0, sunpo_height=3, sunpo_tanten=0,
@@ -395,6 +469,11 @@ def floor_plan():
     u.circle(3.7 * U, 0.0, 180, color=rgb(90, 90, 90), layer=W)
     u.rect(-4.35 * U, -0.35 * U, -2.65 * U, 0.6 * U, color=rgb(90, 90, 90), fill=rgb(190, 220, 245), layer=W)
 
+    # Room names.
+    for x, y, name in [(-2, -2.6, '洋室\n6.0帖'), (2.5, -2.6, '洋室\n5.5帖'), (-3.5, 0.5, '浴室'),
+                       (-1.75, 0.9, '洗面'), (-2.75, 2.6, '玄関'), (2.5, 2.4, 'LDK\n12.5帖'), (2.5, 4.65, 'バルコニー')]:
+        u.text(m(x, y), name, size=2.2, align=1, valign=1, color=rgb(60, 60, 60), line_gap=0.3, layer=R)
+
     # Overall dimensions above and to the left.
     u.dimension(m(-4.5, -4), m(4.5, -4), (0, -4 * U - 650), 1, 9 * U, 600, layer=D)
     u.dimension(m(-4.5, -4), m(-4.5, 4), (-4.5 * U - 650, 0), 2, 8 * U, 600, layer=D)
@@ -487,7 +566,98 @@ def access_map(extra=0):
     u.polygon([(360, -470), (385, -400), (360, -415), (335, -400)], color=BLACK, fill=BLACK, layer=TOP)
     u.straight((300, 470), (400, 470), width=2, tanten=9, layer=TOP)
     u.rect(-X, -Y, X, Y, color=rgb(60, 60, 60), width=3, layer=TOP)
+    u.text((0, -315), 'さくら台駅', size=2.4, align=1, valign=1, weight=700, layer=TOP)
+    u.text((160, 250), '当物件', size=2.6, align=1, color=rgb(200, 0, 0), back=WHITE, weight=700, layer=TOP)
+    u.text((55, 0), '徒歩5分', size=2.4, color=rgb(220, 40, 40), back=WHITE, weight=700, layer=TOP)
+    u.text((360, -380), 'N', size=2.4, align=1, weight=700, layer=TOP)
+    u.text((-300, 330), '桜池公園', size=2.2, align=1, valign=1, color=rgb(40, 100, 40), layer=TOP)
+    u.text((350, 470), '100m', size=2, align=1, valign=2, layer=TOP)
     return u
+
+
+# ---------------------------------------------------------------------------
+# Pictures: 24-bit BMP files, drawn here so that the sample needs no photo of its own.
+def bmp24(width, height, pixel):
+    """A bottom-up 24-bit BMP of pixel(x, y) -> (r, g, b)."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += bytes(stride - width * 3)
+        rows.append(bytes(row))
+    body = b''.join(rows)
+    head = b'BM' + (54 + len(body)).to_bytes(4, 'little') + bytes(4) + (54).to_bytes(4, 'little')
+    info = b''.join(v.to_bytes(4, 'little', signed=True) for v in (40, width, height)) \
+        + (1).to_bytes(2, 'little') + (24).to_bytes(2, 'little') \
+        + b''.join(v.to_bytes(4, 'little') for v in (0, len(body), 2835, 2835, 0, 0))
+    return head + info + body
+
+
+def photo_bmp(width=360, height=244):
+    """The flat's building on a clear day: sky, a six-storey block with balconies,
+    trees and the street in front."""
+    rnd = random.Random(7)
+    trees = [(rnd.uniform(0, width), height * 0.78 + rnd.uniform(-6, 6), rnd.uniform(16, 30)) for _ in range(9)]
+    bx0, bx1, by0, by1 = width * 0.16, width * 0.84, height * 0.14, height * 0.82
+    floors, bays = 6, 7
+
+    def pixel(x, y):
+        fy = y / height
+        # Sky: deep blue at the top to pale near the horizon, a soft sun glow.
+        sky = (int(70 + 120 * fy), int(140 + 90 * fy), int(225 + 25 * fy))
+        glow = max(0.0, 1 - math.hypot(x - width * 0.9, y - height * 0.08) / (width * 0.35))
+        colour = tuple(min(255, int(c + 60 * glow)) for c in sky)
+        if y > height * 0.86:  # street and kerb
+            colour = (150, 150, 155) if y > height * 0.9 else (205, 200, 190)
+        elif y > height * 0.8:  # lawn
+            colour = (110, 170, 80)
+        if bx0 <= x <= bx1 and by0 <= y <= by1:
+            u = (x - bx0) / (bx1 - bx0)
+            v = (y - by0) / (by1 - by0)
+            shade = 0.86 + 0.14 * u
+            colour = tuple(int(c * shade) for c in (236, 228, 214))
+            fv, fu = v * floors, u * bays
+            iv, iu = fv - int(fv), fu - int(fu)
+            if 0.18 < iu < 0.82 and 0.2 < iv < 0.72:  # window, with the sky in it
+                colour = (int(120 + 60 * iv), int(165 + 50 * iv), 215)
+            elif iv >= 0.72 and iv < 0.8:  # balcony slab
+                colour = (190, 185, 175)
+            elif iv >= 0.8:  # balcony rail
+                colour = (250, 250, 248) if int(x) % 4 else (160, 160, 165)
+            if v < 0.03:  # roof edge
+                colour = (120, 110, 100)
+        for tx, ty, tr in trees:
+            d = math.hypot(x - tx, (y - ty) * 1.3)
+            if d < tr:
+                k = 1 - d / tr
+                colour = (int(40 + 50 * k), int(110 + 60 * k), int(40 + 30 * k))
+            elif abs(x - tx) < 2.5 and ty < y < ty + tr * 0.9:
+                colour = (100, 70, 40)
+        return colour
+
+    return bmp24(width, height, pixel)
+
+
+MAGENTA = rgb(255, 0, 255)
+
+
+def house_icon_bmp(size=48):
+    """Clip-art of a house on the key colour, which the flyer draws transparent."""
+    def pixel(x, y):
+        u, v = x / size, y / size
+        if v > 0.45 and 0.18 < u < 0.82 and v < 0.9:
+            if 0.42 < u < 0.58 and v > 0.62:
+                return (140, 80, 40)          # door
+            if 0.25 < u < 0.38 and 0.55 < v < 0.7:
+                return (180, 220, 250)        # window
+            return (255, 255, 255)            # walls
+        if v <= 0.5 and abs(u - 0.5) < (v - 0.08) * 1.1 and v > 0.08:
+            return (240, 140, 30)             # roof
+        return (255, 0, 255)
+    return bmp24(size, size, pixel)
 
 
 # ---------------------------------------------------------------------------
@@ -532,6 +702,47 @@ def sheet():
     u.rect(-105, 127, 105, 130, pattern=1, color=rgb(120, 120, 120))
     u.rect(-105, 130, 105, 148.5, color=navy, fill=navy, fill2=blue, grad=18001)
     u.polygon([(-98, 134), (-84, 134), (-84, 145), (-98, 145)], color=WHITE, fill=orange)
+
+    # Photo and clip-art.
+    u.image((-47, -72.5), (102, 69), photo_bmp(), name='gaikan.bmp')
+    u.image((-91, 139.5), (11, 11), house_icon_bmp(), key=MAGENTA, name='house.bmp')
+
+    # Banner: decorated title with a warped edge, the catch line, a vertical label.
+    u.text((-98, -145), '陽だまりの2LDK', size=15, color=WHITE, back=orange, deco=1, edge=1, warp=4,
+           strength=3, face='ＭＳ Ｐゴシック', weight=700)
+    u.text((-98, -124), '駅徒歩5分・南向き角部屋・ペット相談可', size=4.5, color=WHITE, face='ＭＳ Ｐゴシック')
+    u.text((101, -146), '新築同様', size=5, color=orange, face='@ＭＳ 明朝', escapement=2700, weight=700)
+    # Price badge.
+    u.text((52, -91), '販売価格', size=4, color=WHITE, align=1, face='ＭＳ Ｐゴシック', weight=700)
+    # Decorated lettering takes no alignment: its anchor is the top left of the path.
+    u.text((37.5, -84), '3,980', size=11, color=rgb(255, 240, 120), back=rgb(120, 0, 10), deco=1, edge=1,
+           face='ＭＳ Ｐゴシック', weight=700)
+    u.text((52, -70), '万円', size=5, color=WHITE, align=1, face='ＭＳ Ｐゴシック', weight=700)
+    # Feature boxes and section tabs.
+    for x, label, colour in [(27, '南向き', WHITE), (56, '角部屋', WHITE), (85, 'ペット可', rgb(0, 110, 70))]:
+        u.text((x, -37.5), label, size=3.5, color=colour, align=1, valign=1, weight=700)
+    u.text((-80, -27), '間取り図', size=4, color=WHITE, align=1, valign=1, spacing=0.5)
+    u.text((29, -27), '周辺地図', size=4, color=WHITE, align=1, valign=1, spacing=0.5)
+    # Particulars: labels in the shaded columns, values beside them.
+    rows = [('所在地', '東京都杉並区桜台二丁目', '価格', '3,980万円（税込）'),
+            ('交通', 'さくら台駅 徒歩5分', '管理費', '月額 12,800円'),
+            ('専有面積', '58.62㎡（17.73坪）', '修繕積立金', '月額 9,600円'),
+            ('間取り', '2LDK＋バルコニー', '構造', '鉄筋コンクリート造'),
+            ('築年月', '2009年3月', '所在階', '5階／地上6階建'),
+            ('引渡し', '相談', '取引態様', '媒介')]
+    for i, (l1, v1, l2, v2) in enumerate(rows):
+        y = 83.5 + 7 * i
+        u.text((-84, y), l1, size=3, align=1, valign=1, color=rgb(20, 45, 110))
+        u.text((-67, y), v1, size=3, valign=1)
+        u.text((14, y), l2, size=3, align=1, valign=1, color=rgb(20, 45, 110))
+        u.text((31, y), v2, size=3, valign=1)
+    # Footer: the agent.
+    u.text((-80, 132.5), 'ハルモ不動産株式会社', size=6, color=WHITE, face='ＭＳ Ｐゴシック', weight=700)
+    u.text((-80, 140.5), '東京都杉並区桜台一丁目3番8号\n宅地建物取引業者免許 東京都知事(3)第00000号', size=2.6,
+           color=WHITE, line_gap=0.8)
+    u.text((98, 136), 'TEL 03-0000-0000', size=5.5, color=rgb(255, 214, 0), align=2, face='ＭＳ Ｐゴシック',
+           weight=700)
+    u.text((98, 143.5), '営業時間 10:00～19:00（水曜定休）', size=2.8, color=WHITE, align=2)
     return u
 
 
