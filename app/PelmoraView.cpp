@@ -7,11 +7,12 @@
 #include <QScrollBar>
 
 namespace {
-PageDevice ScreenDevice(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom)
+PageDevice ScreenDevice(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom, bool smooth = false)
 {
     PaperSheet sheet = doc.m_plotInfo.Paper();
     PageDevice dev;
     dev.printing = false;
+    dev.smooth = smooth;
     dev.dpiX = dev.dpiY = dpi;
     dev.sheetW = sheet.widthMm;
     dev.sheetH = sheet.heightMm;
@@ -29,15 +30,18 @@ CPelmoraView::CPelmoraView(CPelmoraDoc* doc, QWidget* parent) : QAbstractScrollA
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_smoothTimer.setSingleShot(true);
+    m_smoothTimer.setInterval(kSmoothDelayMs);
+    connect(&m_smoothTimer, &QTimer::timeout, this, &CPelmoraView::SmoothPage);
 }
 
 QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
-                                      QPoint scrollPos)
+                                      QPoint scrollPos, bool smooth)
 {
     QImage img(client.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     img.fill(Qt::white);
     PageRequest req;
-    req.dev = ScreenDevice(doc, client, dpi, zoom);
+    req.dev = ScreenDevice(doc, client, dpi, zoom, smooth);
     req.screen = true;
     req.printMode = 0;
     req.zoom = zoom.zoom;
@@ -62,7 +66,20 @@ void CPelmoraView::RebuildPage()
     m_page = RenderScreenPage(*m_doc, client, logicalDpiX(), m_zoom, ScrollPos());
     m_paper = ScreenDevice(*m_doc, client, logicalDpiX(), m_zoom).paper;
     m_doc->m_pageStale = false;
+    m_smoothed = false;
     ++m_rebuilds;
+    m_smoothTimer.start(); // restarted by every rebuild: a drag or a scroll never waits for it
+}
+
+void CPelmoraView::SmoothPage()
+{
+    // Only the very page the bitmap shows; a stale page is rebuilt by the next paint.
+    QSize client = viewport()->size();
+    if (m_smoothed || m_page.isNull() || m_doc->m_pageStale || m_page.size() != client)
+        return;
+    m_page = RenderScreenPage(*m_doc, client, logicalDpiX(), m_zoom, ScrollPos(), true);
+    m_smoothed = true;
+    viewport()->update();
 }
 
 void CPelmoraView::Redraw()

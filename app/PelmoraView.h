@@ -1,11 +1,14 @@
 #pragma once
 // The drawing view: the sheet fitted into the window, painted from a page bitmap that
-// is rebuilt only on redraw, with zoom and scrolling.
+// is rebuilt only on redraw, with zoom and scrolling. A rebuild draws without
+// antialiasing, which keeps zooming, scrolling and editing quick on crowded sheets;
+// once the view has been still for a moment the bitmap is drawn again antialiased.
 #include "render/PageDraw.h"
 #include "render/ZoomModel.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QTimer>
 
 class CPelmoraDoc;
 
@@ -33,6 +36,10 @@ public:
 
     const QImage& PageBitmap() const { return m_page; }
     int PageRebuilds() const { return m_rebuilds; }
+    // Whether the page bitmap is the antialiased one.
+    bool PageSmoothed() const { return m_smoothed; }
+    // How long the view waits after a rebuild before it smooths the page.
+    static constexpr int kSmoothDelayMs = 150;
     // The paper rectangle of the last page drawing, in view (scrolled) pixels.
     PxRect PaperRect() const { return m_paper; }
     QPoint ScrollPos() const;
@@ -40,7 +47,7 @@ public:
     // Renders the page as the page bitmap would show it into an image of the given
     // client size (no scrolling); for tests and benchmarks.
     static QImage RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
-                                   QPoint scrollPos = QPoint());
+                                   QPoint scrollPos = QPoint(), bool smooth = false);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,12 +59,15 @@ protected:
 private:
     void UpdateScrollBars();
     void RebuildPage();
+    void SmoothPage();
 
     CPelmoraDoc* m_doc;
     CZoomModel m_zoom;
     QImage m_page;
     PxRect m_paper;
     int m_rebuilds = 0;
+    bool m_smoothed = false;
+    QTimer m_smoothTimer;
     QPoint m_cursor{-1, -1};
     bool m_inScrollUpdate = false;
 };

@@ -1,6 +1,7 @@
 // Page drawing speed on a flyer of 5,000 mixed shapes read from a document file:
 // the screen's page bitmap at 1920 x 1080 (goal 50 ms) and a PNG export at 300 dpi
-// (goal 2 s); the same with an imported access map of 500 roads, railways and rivers.
+// (goal 2 s); the same with an imported access map of 500 roads, railways and rivers;
+// and the antialiased page the view draws when it is still.
 #include "FlyerGen.h"
 #include "MapGen.h"
 
@@ -66,6 +67,19 @@ void BM_ScreenPageRebuild(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScreenPageRebuild)->Arg(0)->Arg(1)->ArgName("map")->Unit(benchmark::kMillisecond);
+
+// The antialiased page the view draws once it has been still for a moment.
+void BM_ScreenPageSmoothPass(benchmark::State& state)
+{
+    CPelmoraDoc& doc = state.range(0) ? FlyerWithMap() : Flyer();
+    CZoomModel zoom;
+    zoom.Resized(QSize(1920, 1080));
+    for (auto _ : state) {
+        QImage img = CPelmoraView::RenderScreenPage(doc, QSize(1920, 1080), 96, zoom, QPoint(), true);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_ScreenPageSmoothPass)->Arg(0)->Arg(1)->ArgName("map")->Unit(benchmark::kMillisecond);
 
 void BM_ExportPng300(benchmark::State& state)
 {

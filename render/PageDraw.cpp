@@ -285,7 +285,7 @@ CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int 
     dc.t = BuildTransform(dev, scales, zoom, useDpiYForY);
     dc.printMode = printMode;
     dc.printing = printMode != 0;
-    dc.smooth = dev.printing;
+    dc.smooth = dev.printing || dev.smooth;
     dc.laygray = pi.m_layGray;
     dc.edit1 = pi.m_layer.m_edit1;
     dc.edit2 = pi.m_layer.m_edit2;

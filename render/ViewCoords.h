@@ -31,6 +31,7 @@ PxRect ComputePaperRect(int viewW, int viewH, int clientW, int clientH, double s
 // The device a page is drawn on, as far as the coordinate model needs it.
 struct PageDevice {
     bool printing = false;   // a printer or an export device (true-size drawing)
+    bool smooth = false;     // antialiased edges and curves (always on printing devices)
     double dpiX = 96, dpiY = 96; // the paint device's logical resolution
     int width = 0, height = 0;   // printable size in pixels (printing devices)
     PxRect paper;                // paper rectangle in view pixels (screen)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTest>
 
@@ -63,6 +64,59 @@ TEST_F(ViewTest, PointerMovesNeverRebuildThePage)
     frame.GetDocument()->m_pageStale = true;
     view->viewport()->repaint();
     EXPECT_EQ(view->PageRebuilds(), before + 1);
+}
+
+// Pixels strictly between white and black around a thin black diagonal: the ramps of
+// antialiased edges.
+int GreyPixels(const QImage& img, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            n += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) > 20 && qRed(c) < 235;
+        }
+    return n;
+}
+
+TEST_F(ViewTest, AStillPageIsSmoothedAfterTheQuickRebuild)
+{
+    CPelmoraDoc& doc = *frame.GetDocument();
+    doc.m_grid.m_visible = 0;
+    auto l = std::make_unique<CPelLine>();
+    l->m_id = 2;
+    l->m_type = CPelLine::Straight;
+    l->m_points = {{-60, -40}, {60, 35}};
+    l->m_color = 0;
+    doc.m_unit.m_lines.push_back(std::move(l));
+    view->Redraw();
+    ASSERT_FALSE(view->PageSmoothed());
+    const PxRect paper = view->PaperRect();
+    const QPoint centre((paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2);
+    const QRect around(centre - QPoint(30, 30), QSize(60, 60));
+    const QImage quick = view->PageBitmap();
+    const int rebuilds = view->PageRebuilds();
+    EXPECT_EQ(GreyPixels(quick, around), 0);
+
+    QElapsedTimer waited;
+    waited.start();
+    while (!view->PageSmoothed() && waited.elapsed() < 10000)
+        QTest::qWait(20);
+    ASSERT_TRUE(view->PageSmoothed());
+    EXPECT_GE(waited.elapsed(), CPelmoraView::kSmoothDelayMs - 20);
+    EXPECT_EQ(view->PageRebuilds(), rebuilds) << "smoothing is not a rebuild";
+    const QImage smooth = view->PageBitmap();
+    ASSERT_EQ(smooth.size(), quick.size());
+    EXPECT_GT(GreyPixels(smooth, around), 20);
+    // The same geometry: the line's pixels stay where they were, and far from it the
+    // page is the same.
+    EXPECT_EQ(smooth.pixel(centre - QPoint(0, 40)), quick.pixel(centre - QPoint(0, 40)));
+
+    // An edit brings the quick page back at once.
+    doc.m_pageStale = true;
+    view->viewport()->repaint();
+    EXPECT_FALSE(view->PageSmoothed());
+    EXPECT_EQ(view->PageRebuilds(), rebuilds + 1);
 }
 
 TEST_F(ViewTest, SwitchesToggleRedrawAndShowTheirState)
