@@ -1,4 +1,5 @@
 #include "MapGen.h"
+#include "Rng.h"
 
 #include "document/PelmoraDoc.h"
 
@@ -6,25 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
-
-namespace {
-class Rng {
-public:
-    explicit Rng(unsigned seed) : m_state(seed * 2654435761u + 7) {}
-    std::uint32_t Next()
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return static_cast<std::uint32_t>(m_state >> 11);
-    }
-    double Real(double lo, double hi) { return lo + (hi - lo) * (Next() % 1000000) / 1000000.0; }
-    int Int(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<std::uint32_t>(hi - lo + 1)); }
-
-private:
-    std::uint64_t m_state;
-};
-} // namespace
 
 void AddAccessMap(CPelmoraDoc& doc, int objects, unsigned seed)
 {
@@ -40,7 +22,7 @@ void AddAccessMap(CPelmoraDoc& doc, int objects, unsigned seed)
     map->m_orgX = 50;
     map->m_orgY = 20;
     map->m_haba = 80;
-    Rng r(seed);
+    Rng r(seed, 7);
     const int colours[3] = {16777215, 0, 16043680}; // white roads, black tracks, light blue rivers
     for (int i = 0; i < objects; ++i) {
         auto o = std::make_unique<CLineObj>();
