@@ -187,27 +187,45 @@ void AddWalls(CPelUnit& unit, Rng& r, int walls, double extent)
     }
 }
 
+// Every tenth text decorated (edges of 1 or 2 mm), every tenth vertical, rotated or on
+// a background; one in seven of two lines.
 void AddTexts(CPelmoraDoc& doc, Rng& r, int texts)
 {
-    static const char* const kWords[] = {"新築一戸建て", "3LDK", "駅徒歩5分", "価格 3,980万円", "土地 120.5m²",
-                                         "南向き", "オープンハウス開催中", "現地販売会", "カースペース2台"};
-    const std::string words[] = {cp932::Lit(kWords[0]), cp932::Lit(kWords[1]), cp932::Lit(kWords[2]),
-                                 cp932::Lit(kWords[3]), cp932::Lit(kWords[4]), cp932::Lit(kWords[5]),
-                                 cp932::Lit(kWords[6]), cp932::Lit(kWords[7]), cp932::Lit(kWords[8])};
+    const char* faces[] = {"ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝"};
+    const char* words[] = {"駅徒歩５分", "新築一戸建て", "土地面積 120.50㎡", "価格 3,980万円", "南向き・日当たり良好",
+                           "オープンハウス開催", "3LDK＋納戸", "お問い合わせ 0120-000-000"};
     for (int i = 0; i < texts; ++i) {
-        CPlainTextSpec recipe;
-        int lines = r.Int(1, 3);
-        for (int k = 0; k < lines; ++k)
-            recipe.text += (k ? "\r\n" : "") + words[r.Int(0, 8)];
-        recipe.font = &doc.m_textFont;
-        recipe.anchor = {r.Real(-140, 120), r.Real(-95, 95)};
-        recipe.vertical = i % 11 == 0;
-        recipe.rotation = i % 7 == 0 ? r.Int(0, 359) : 0;
-        if (CPelText* t = CreatePlainText(doc.m_unit, recipe)) {
-            t->m_font.m_size = r.Real(2.5, 12);
-            t->m_font.m_color = i % 3 == 0 ? Colour(r) : 0;
-            t->m_huchiFlg = i % 5 == 0;
+        auto t = std::make_unique<CPelText>();
+        t->m_id = doc.m_unit.NextId(CPelUnit::KindText);
+        t->m_text = cp932::Lit(words[r.Int(0, 7)]);
+        if (i % 7 == 0)
+            t->m_text += "\r\n" + cp932::Lit(words[r.Int(0, 7)]);
+        t->m_point = {r.Real(-140, 120), r.Real(-98, 95)};
+        CFontMenu& f = t->m_font;
+        f.m_faceName = cp932::Lit(faces[r.Int(0, 3)]);
+        f.m_size = r.Real(2.5, 8);
+        f.m_color = r.Int(0, 2) == 0 ? Colour(r) : 0;
+        f.m_tokoAlign = r.Int(0, 2);
+        f.m_tateAlign = r.Int(0, 2);
+        if (i % 10 == 0) {
+            t->m_huchiFlg = r.Int(1, 3);
+            t->m_huchiAtsumi = r.Int(1, 2);
+            t->m_huchiType = r.Int(0, 6);
+            t->m_huchiKeij = r.Int(1, 9);
+            t->m_huchiAlpha = r.Int(0, 3) == 0 ? 60 : 100;
+            f.m_size = r.Real(6, 14);
+            f.m_backColor = Colour(r);
+        } else if (i % 10 == 1) {
+            f.m_faceName = "@" + f.m_faceName;
+            f.m_lfEscapement = 2700;
+        } else if (i % 10 == 2) {
+            f.m_lfEscapement = r.Int(0, 3599);
+        } else if (i % 10 == 3) {
+            f.m_bBack = 1;
+            f.m_backColor = Colour(r);
+            f.m_kankaku = r.Real(0, 1);
         }
+        doc.m_unit.m_texts.push_back(std::move(t));
     }
 }
 
@@ -339,42 +357,7 @@ bool WriteFlyer(const std::string& path, int shapes, unsigned seed)
 bool AddTextsAndPhotos(CPelmoraDoc& doc, int texts, int photos, unsigned seed)
 {
     Rng r(seed + 7, 1);
-    const char* faces[] = {"ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝"};
-    const char* words[] = {"駅徒歩５分", "新築一戸建て", "土地面積 120.50㎡", "価格 3,980万円", "南向き・日当たり良好",
-                           "オープンハウス開催", "3LDK＋納戸", "お問い合わせ 0120-000-000"};
-    for (int i = 0; i < texts; ++i) {
-        auto t = std::make_unique<CPelText>();
-        t->m_id = doc.m_unit.NextId(CPelUnit::KindText);
-        t->m_text = cp932::Lit(words[r.Int(0, 7)]);
-        if (i % 7 == 0)
-            t->m_text += "\r\n" + cp932::Lit(words[r.Int(0, 7)]);
-        t->m_point = {r.Real(-140, 120), r.Real(-98, 95)};
-        CFontMenu& f = t->m_font;
-        f.m_faceName = cp932::Lit(faces[r.Int(0, 3)]);
-        f.m_size = r.Real(2.5, 8);
-        f.m_color = r.Int(0, 2) == 0 ? Colour(r) : 0;
-        f.m_tokoAlign = r.Int(0, 2);
-        f.m_tateAlign = r.Int(0, 2);
-        if (i % 10 == 0) {
-            t->m_huchiFlg = r.Int(1, 3);
-            t->m_huchiAtsumi = r.Int(1, 2);
-            t->m_huchiType = r.Int(0, 6);
-            t->m_huchiKeij = r.Int(1, 9);
-            t->m_huchiAlpha = r.Int(0, 3) == 0 ? 60 : 100;
-            f.m_size = r.Real(6, 14);
-            f.m_backColor = Colour(r);
-        } else if (i % 10 == 1) {
-            f.m_faceName = "@" + f.m_faceName;
-            f.m_lfEscapement = 2700;
-        } else if (i % 10 == 2) {
-            f.m_lfEscapement = r.Int(0, 3599);
-        } else if (i % 10 == 3) {
-            f.m_bBack = 1;
-            f.m_backColor = Colour(r);
-            f.m_kankaku = r.Real(0, 1);
-        }
-        doc.m_unit.m_texts.push_back(std::move(t));
-    }
+    AddTexts(doc, r, texts);
     for (int i = 0; i < photos; ++i) {
         // Smooth colour fields with fine grain, like a photograph compresses and scales.
         QImage img(1600, 1200, QImage::Format_RGB32);

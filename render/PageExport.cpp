@@ -4,13 +4,14 @@
 #include "platform/Profile.h"
 #include "render/PageDraw.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cctype>
@@ -45,24 +46,81 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, QPaintDevice& device)
 
 // The generator states the size from whole device units; the sheet's own millimetres
 // go in its place.
-bool FixSvgSize(const QString& file, int widthMm, int heightMm)
+void FixSvgSize(QByteArray& svg, int widthMm, int heightMm)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray svg = f.readAll();
-    f.close();
     static const QRegularExpression size(QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
-    QString text = QString::fromUtf8(svg);
-    QRegularExpressionMatch m = size.match(text);
+    // The header lies in the first few hundred bytes; the rest may be tens of megabytes.
+    const QString head = QString::fromUtf8(svg.left(4096));
+    QRegularExpressionMatch m = size.match(head);
     if (!m.hasMatch())
+        return;
+    const QByteArray before = head.left(m.capturedStart()).toUtf8();
+    const QByteArray found = m.captured().toUtf8();
+    svg.replace(before.size(), found.size(),
+                QStringLiteral("<svg width=\"%1mm\" height=\"%2mm\"").arg(widthMm).arg(heightMm).toUtf8());
+}
+
+bool Opaque(const QImage& img)
+{
+    if (!img.hasAlphaChannel())
         return true;
-    text.replace(m.capturedStart(), m.capturedLength(),
-                 QStringLiteral("<svg width=\"%1mm\" height=\"%2mm\"").arg(widthMm).arg(heightMm));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QByteArray out = text.toUtf8();
-    return f.write(out) == out.size() && f.flush();
+    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(row[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+// The generator embeds every picture as PNG. Photographs become JPEG instead: a tenth
+// of the size, and a flyer of many photos stays small enough for SVG readers that
+// refuse a document over some ten megabytes of unparsed attribute text. Pictures with
+// transparent parts keep their PNG.
+QByteArray PhotosAsJpeg(const QByteArray& svg)
+{
+    static const QByteArray kPng = "xlink:href=\"data:image/png;base64,";
+    QByteArray out;
+    out.reserve(svg.size());
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = svg.indexOf(kPng, from);
+        const qsizetype data = at < 0 ? -1 : at + kPng.size();
+        const qsizetype end = at < 0 ? -1 : svg.indexOf('"', data);
+        if (end < 0) {
+            out.append(svg.mid(from));
+            return out;
+        }
+        out.append(svg.mid(from, at - from));
+        const QImage img = QImage::fromData(QByteArray::fromBase64(svg.mid(data, end - data)), "PNG");
+        QByteArray jpeg;
+        if (!img.isNull() && Opaque(img)) {
+            QBuffer buffer(&jpeg);
+            buffer.open(QIODevice::WriteOnly);
+            if (!img.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPEG", kSvgJpegQuality))
+                jpeg.clear();
+        }
+        if (jpeg.isEmpty())
+            out.append(svg.mid(at, end - at));
+        else
+            out.append("xlink:href=\"data:image/jpeg;base64,").append(jpeg.toBase64());
+        from = end;
+    }
+}
+
+// Every output goes to a fresh file beside the target that replaces it only once it
+// is complete: a failed export leaves whatever was there before.
+bool Commit(QSaveFile& file, std::string& error, const std::string& path)
+{
+    // The last buffered bytes are written here: a failure of theirs would not stop
+    // commit() from putting an empty or cut file in place.
+    if (!file.flush())
+        file.cancelWriting();
+    if (file.commit())
+        return true;
+    error = "ファイルに書き込めません: " + path;
+    return false;
 }
 } // namespace
 
@@ -108,7 +166,12 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         error = "この形式には書き出せません: " + path;
         return false;
     case Format::Pdf: {
-        QPdfWriter pdf(file);
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly)) {
+            error = "ファイルに書き込めません: " + path;
+            return false;
+        }
+        QPdfWriter pdf(&out);
         pdf.setResolution(kVectorDpi);
         pdf.setPageSize(QPageSize(QSizeF(sheet.widthMm, sheet.heightMm), QPageSize::Millimeter, QString(),
                                   QPageSize::ExactMatch));
@@ -124,11 +187,14 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
             error = "ファイルに書き込めません: " + path;
             return false;
         }
-        return true;
+        return Commit(out, error, path);
     }
     case Format::Svg: {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         QSvgGenerator svg;
-        svg.setFileName(file);
+        svg.setOutputDevice(&buffer);
         QSize size = RasterSize(sheet.widthMm, sheet.heightMm, kVectorDpi);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
@@ -141,11 +207,15 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         }
         DrawOn(p, doc, svg);
         p.end();
-        if (!FixSvgSize(file, sheet.widthMm, sheet.heightMm)) {
+        buffer.close();
+        FixSvgSize(bytes, sheet.widthMm, sheet.heightMm);
+        bytes = PhotosAsJpeg(bytes);
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
             error = "ファイルに書き込めません: " + path;
             return false;
         }
-        return true;
+        return Commit(out, error, path);
     }
     default:
         break;
@@ -170,7 +240,12 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     image.setDotsPerMeterY(dpm);
     RenderPage(doc, image);
 
-    QImageWriter writer(file);
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        error = "ファイルに書き込めません: " + path;
+        return false;
+    }
+    QImageWriter writer(&out, QByteArray());
     switch (format) {
     case Format::Png:
         writer.setFormat("png");
@@ -190,6 +265,6 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         error = "ファイルに書き込めません: " + path;
         return false;
     }
-    return true;
+    return Commit(out, error, path);
 }
 } // namespace pageexport

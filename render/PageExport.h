@@ -18,6 +18,8 @@ constexpr int kMaxRasterSide = 30000;
 constexpr int kPngCompression = 3;
 // Resolution of the vector outputs' device units: a 600-dpi printer's pixel.
 constexpr int kVectorDpi = 600;
+// The JPEG quality photographs are embedded with in SVG files.
+constexpr int kSvgJpegQuality = 90;
 
 enum class Format { Unknown, Png, Jpeg, Bmp, Pdf, Svg };
 // By the file name's extension, ignoring case.

@@ -105,6 +105,28 @@ TEST(Export, SvgOpensAndHasTheSheetsSize)
     EXPECT_LT(centre.green(), 20);
 }
 
+// A write that fails (here a file size limit, as a full disk would) fails the export
+// and leaves the previous file as it was, with no half-written one beside it.
+TEST(Export, AFailedWriteKeepsThePreviousFile)
+{
+    TempDir dir;
+    std::string in = dir.file("in.q_l");
+    WriteFile(in, Flyer(6));
+    const std::string previous = "previous bytes\n";
+    for (const char* name : {"old.png", "old.pdf", "old.svg", "old.bmp"}) {
+        WriteFile(dir.file(name), previous);
+        std::string inner = "ulimit -f 0; trap '' XFSZ; exec " + Quote(Program()) + " --export " +
+                            Quote(dir.file(name)) + " " + Quote(in);
+        RunResult r = testsupport::Run("sh -c " + Quote(inner) + " 2>&1 | cat");
+        EXPECT_NE(r.out.find("ファイルに書き込めません"), std::string::npos) << name << ": " << r.out;
+        EXPECT_EQ(ReadFile(dir.file(name)), previous) << name;
+    }
+    EXPECT_EQ(testsupport::Run("ls -A " + Quote(dir.path())).out, "in.q_l\nold.bmp\nold.pdf\nold.png\nold.svg\n");
+    // Without the limit the same export replaces the file.
+    ASSERT_EQ(Export(dir.file("old.png"), in).status, 0);
+    EXPECT_NE(ReadFile(dir.file("old.png")), previous);
+}
+
 TEST(Export, BadRequestsFailWithAMessage)
 {
     TempDir dir;
