@@ -1,12 +1,16 @@
 #include "ardelib/SettingsStore.h"
 
 #include <QSettings>
+
+#include <mutex>
 #include <QString>
 
 #include <cstdlib>
 
 struct CSettingsStore::Impl {
     explicit Impl(const QString& file) : settings(file, QSettings::IniFormat) {}
+    // Drawing threads read settings while they draw bands of one page.
+    std::mutex lock;
     QSettings settings;
 };
 
@@ -42,8 +46,11 @@ CSettingsStore::CSettingsStore(const std::string& company, const std::string& ap
 
 CSettingsStore::~CSettingsStore() { d->settings.sync(); }
 
+#define LOCKED std::lock_guard<std::mutex> locked(d->lock)
+
 int CSettingsStore::GetInt(const std::string& section, const std::string& key, int def) const
 {
+    LOCKED;
     QVariant v = d->settings.value(Key(section, key));
     if (!v.isValid())
         return def;
@@ -58,6 +65,7 @@ int CSettingsStore::GetInt(const std::string& section, const std::string& key, i
 std::string CSettingsStore::GetString(const std::string& section, const std::string& key,
                                       const std::string& def) const
 {
+    LOCKED;
     QVariant v = d->settings.value(Key(section, key));
     if (!v.isValid())
         return def;
@@ -69,26 +77,31 @@ std::string CSettingsStore::GetString(const std::string& section, const std::str
 
 bool CSettingsStore::Contains(const std::string& section, const std::string& key) const
 {
+    LOCKED;
     return d->settings.contains(Key(section, key));
 }
 
 void CSettingsStore::WriteInt(const std::string& section, const std::string& key, int value)
 {
+    LOCKED;
     d->settings.setValue(Key(section, key), QString::number(value));
 }
 
 void CSettingsStore::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
+    LOCKED;
     d->settings.setValue(Key(section, key), kTextMark + QString::fromUtf8(value));
 }
 
 void CSettingsStore::Remove(const std::string& section, const std::string& key)
 {
+    LOCKED;
     d->settings.remove(Key(section, key));
 }
 
 bool CSettingsStore::Sync()
 {
+    LOCKED;
     d->settings.sync();
     return d->settings.status() == QSettings::NoError;
 }

@@ -31,7 +31,7 @@ QStringList JapaneseFallbacks(const char* first)
 // Whether a face draws as itself or through a substitution, by face.
 QHash<QString, bool>& KnownFaces()
 {
-    static QHash<QString, bool> known;
+    static thread_local QHash<QString, bool> known; // per drawing thread
     return known;
 }
 

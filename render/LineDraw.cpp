@@ -317,7 +317,7 @@ struct DimensionFont {
 
 const DimensionFont& DimensionFontFor(int pixelSize, QPaintDevice* device)
 {
-    static DimensionFont cache;
+    static thread_local DimensionFont cache; // per drawing thread
     int dpi = device ? device->logicalDpiY() : 0;
     if (cache.pixelSize != pixelSize || cache.dpi != dpi) {
         QFont font(cp932::ToQString(cp932::Lit("ＭＳ ゴシック")));

@@ -28,8 +28,11 @@ Format FormatOf(const std::string& path);
 // round(mm x dpi / 25.4) in both directions.
 QSize RasterSize(double widthMm, double heightMm, int dpi);
 
-// Draws the sheet into image (its size and resolution as given).
-void RenderPage(const CPelmoraDoc& doc, QImage& image);
+// The most memory one band of a banded page drawing takes.
+constexpr long long kBandBytes = 64ll << 20;
+// Draws the sheet into image (its size and resolution as given), in bands drawn side by
+// side on threads of their own; bands 0 uses the processor's cores for large images.
+void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands = 0);
 
 // Writes the sheet to path. dpi is the raster resolution. False with the reason (UTF-8)
 // in error when the format is not known, the image would be too large or the file

@@ -155,9 +155,10 @@ private:
     std::int64_t m_bytes = 0;
 };
 
+// One per drawing thread: the bands of an export draw side by side.
 PictureCache& TheCache()
 {
-    static PictureCache cache;
+    static thread_local PictureCache cache;
     return cache;
 }
 

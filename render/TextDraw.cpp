@@ -169,9 +169,11 @@ struct PathCache {
     std::unordered_map<std::string, QPainterPath> paths;
     static constexpr std::size_t kMaxEntries = 4096;
 };
+// The caches of lettering are kept per drawing thread: the bands of an export draw
+// side by side.
 PathCache& ThePathCache()
 {
-    static PathCache cache;
+    static thread_local PathCache cache;
     return cache;
 }
 
@@ -326,7 +328,7 @@ QFont TextFont(const CFontMenu& f, int heightPx, const std::string& fallbackFace
 namespace {
 Lettering& LetteringFor(const CFontMenu& f, int heightPx, const std::string& fallbackFace)
 {
-    static std::unordered_map<std::string, std::unique_ptr<Lettering>> cache;
+    static thread_local std::unordered_map<std::string, std::unique_ptr<Lettering>> cache;
     std::string key = f.m_faceName;
     key += '\x1f' + fallbackFace + '\x1f' + std::to_string(f.m_lfWeight) + ',' + std::to_string(f.m_lfItalic) + ',' +
            std::to_string(f.m_lfUnderline) + ',' + std::to_string(f.m_lfStrikeOut) + ',' + std::to_string(heightPx);
@@ -455,7 +457,7 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
     const QPoint anchor = dc.t.ToDevice(text.m_layer1, text.m_point.x, text.m_point.y);
 
     if (text.m_huchiFlg >= 1 && text.m_huchiFlg <= 3) {
-        DrawDecoratedText(p, QPointF(anchor), text, scale, col.text, col.back, s.fallbackFace);
+        DrawDecoratedText(p, QPointF(anchor), text, scale, col.text, col.back, s.fallbackFace, !dc.printing);
         return;
     }
 
@@ -591,7 +593,7 @@ private:
 };
 LetteringCache& TheLetteringCache()
 {
-    static LetteringCache cache;
+    static thread_local LetteringCache cache;
     return cache;
 }
 } // namespace
@@ -603,7 +605,7 @@ QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::s
 }
 
 void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double paperScale, ColorRef fill,
-                       ColorRef edge, const std::string& fallbackFace)
+                       ColorRef edge, const std::string& fallbackFace, bool keep)
 {
     if (text.m_text.empty() || !(paperScale > 0) || !std::isfinite(paperScale))
         return;
@@ -625,7 +627,7 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
     const QRectF bounds = path.controlPointRect().adjusted(-penWidth / 2 - 2, -penWidth / 2 - 2, penWidth / 2 + 2,
                                                            penWidth / 2 + 2);
     const QRect area = bounds.toAlignedRect();
-    if (raster && whole && std::int64_t(area.width()) * area.height() <= LetteringCache::kMaxPixels) {
+    if (keep && raster && whole && std::int64_t(area.width()) * area.height() <= LetteringCache::kMaxPixels) {
         key += '\x1e' + std::to_string(flag) + ',' + std::to_string(edgeColour.rgba()) + ',' +
                std::to_string(fillColour.rgba()) + ',' + std::to_string(std::lround(penWidth * 64));
         LetteringCache& cache = TheLetteringCache();

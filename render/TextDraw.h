@@ -69,9 +69,11 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
 // pixels at the given paper scale (cached by everything that shapes it).
 QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::string& fallbackFace);
 // Draws a decorated text at anchor: the edge in edge colour, then the fill, both with
-// the text's opacity (also the previews of the decorated-text windows).
+// the text's opacity (also the previews of the decorated-text windows). With keep, the
+// finished lettering is kept as an image for later paints (screens); an export draws
+// once, straight onto its device.
 void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double paperScale, ColorRef fill,
-                       ColorRef edge, const std::string& fallbackFace);
+                       ColorRef edge, const std::string& fallbackFace, bool keep = true);
 // Forgets the cached outlines (tests and low-memory situations).
 void ClearDecoratedPathCache();
 int DecoratedPathCacheSize();

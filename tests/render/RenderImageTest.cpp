@@ -260,3 +260,37 @@ TEST_F(RenderTest, OldLayerPathDrawsEveryShownGroup)
     TheAppSwitches().app_drawzelold = 0;
 }
 } // namespace
+
+// Bands drawn on threads of their own make the same page as one drawing: nothing is
+// cut or doubled where they meet, whatever lies across the seams (the sample flyer has
+// pictures, decorated lettering, plans and fills there).
+TEST(RenderBands, BandsMakeTheSamePage)
+{
+    CPelmoraDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(OLTRANE_SOURCE_DIR) + "/samples/flyer.q_l"));
+    const QSize size = pageexport::RasterSize(210, 297, 100);
+    auto render = [&](int bands) {
+        QImage img(size, QImage::Format_RGB32);
+        img.setDotsPerMeterX(3937);
+        img.setDotsPerMeterY(3937);
+        pageexport::RenderPage(doc, img, bands);
+        return img;
+    };
+    const QImage one = render(1);
+    for (int bands : {2, 3, 7}) {
+        const QImage many = render(bands);
+        ASSERT_EQ(many.size(), one.size());
+        int differing = 0, worst = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb a = one.pixel(x, y), b = many.pixel(x, y);
+                const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                        std::abs(qBlue(a) - qBlue(b))});
+                differing += d > 0;
+                worst = std::max(worst, d);
+            }
+        // Scaled pictures may round a level differently in a band of their own.
+        EXPECT_LE(worst, 2) << bands << " bands";
+        EXPECT_LT(differing, one.width() * one.height() / 100) << bands << " bands";
+    }
+}
