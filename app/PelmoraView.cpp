@@ -1,6 +1,7 @@
 #include "app/PelmoraView.h"
 
 #include "document/PelmoraDoc.h"
+#include "render/BandPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,7 +37,7 @@ CPelmoraView::CPelmoraView(CPelmoraDoc* doc, QWidget* parent) : QAbstractScrollA
 }
 
 QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
-                                      QPoint scrollPos, bool smooth)
+                                      QPoint scrollPos, bool smooth, int bands)
 {
     QImage img(client.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -47,11 +48,15 @@ QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, doub
     req.zoom = zoom.zoom;
     QSize view = zoom.ViewArea(client);
     req.viewArea = QRect(QPoint(0, 0), view.expandedTo(client));
-    QPainter p(&img);
-    p.translate(-scrollPos.x(), -scrollPos.y());
-    // Tiles and hatches stay anchored at the bitmap's origin whatever the scroll.
-    p.setBrushOrigin(scrollPos);
-    DrawPage(p, doc, req);
+    // A full-screen page is drawn in bands on the processor's cores.
+    if (bands <= 0)
+        bands = std::int64_t(img.width()) * img.height() < kBandedPixels ? 1 : BandThreads();
+    DrawInBands(img, bands, [&](QPainter& p) {
+        p.translate(-scrollPos.x(), -scrollPos.y());
+        // Tiles and hatches stay anchored at the bitmap's origin whatever the scroll.
+        p.setBrushOrigin(scrollPos);
+        DrawPage(p, doc, req);
+    });
     return img;
 }
 

@@ -40,14 +40,16 @@ public:
     bool PageSmoothed() const { return m_smoothed; }
     // How long the view waits after a rebuild before it smooths the page.
     static constexpr int kSmoothDelayMs = 150;
+    // Pages of this many pixels and more are drawn in bands side by side.
+    static constexpr long long kBandedPixels = 500000;
     // The paper rectangle of the last page drawing, in view (scrolled) pixels.
     PxRect PaperRect() const { return m_paper; }
     QPoint ScrollPos() const;
 
     // Renders the page as the page bitmap would show it into an image of the given
-    // client size (no scrolling); for tests and benchmarks.
+    // client size; bands 0 chooses by the size.
     static QImage RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
-                                   QPoint scrollPos = QPoint(), bool smooth = false);
+                                   QPoint scrollPos = QPoint(), bool smooth = false, int bands = 0);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 
 #include <algorithm>
@@ -27,12 +28,6 @@ QPen SolidPen(ColorRef color, int width)
     return QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-QPen AuxiliaryPen(ColorRef color)
-{
-    QPen pen(ToQColor(color), 1, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin);
-    pen.setCosmetic(true);
-    return pen;
-}
 
 // Antialiasing only where the device asks for it and it leaves the geometry alone:
 // sloped edges and curves.
@@ -124,9 +119,7 @@ void StrokeOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const st
                 int width)
 {
     if (l.m_lineType == kAuxiliary) {
-        Smooth(p, dc, false);
-        p.setPen(AuxiliaryPen(color));
-        p.drawPolyline(pts.data(), static_cast<int>(pts.size()));
+        DrawDottedPolyline(p, pts.data(), static_cast<int>(pts.size()), false, ToQColor(color));
         return;
     }
     p.setPen(SolidPen(color, width));
@@ -150,10 +143,7 @@ void StrokeClosed(QPainter& p, const CDrawContext& dc, const CPelLine& l, const 
     if (l.m_lineType == kAuxiliary) {
         if (dc.printing)
             return;
-        Smooth(p, dc, false);
-        p.setPen(AuxiliaryPen(color));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolygon(poly);
+        DrawDottedPolyline(p, poly.constData(), static_cast<int>(poly.size()), true, ToQColor(color));
         return;
     }
     p.setPen(SolidPen(color, width));
@@ -240,6 +230,30 @@ void DrawPolygonal(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     StrokeClosed(p, dc, l, poly, color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths), rect);
 }
 
+// The outline a curve's pen follows: the whole ellipse, an open arc, or an arc closed
+// as its filled pie or chord is.
+QPainterPath CurveOutline(const FillShape& shape, const QRect& box, bool openArc, bool filled, double startDeg,
+                          double endDeg)
+{
+    QPainterPath path;
+    const QRectF r(box);
+    if (!openArc) {
+        path.addEllipse(r);
+        return path;
+    }
+    int start16 = 0, span16 = 0;
+    ArcSpan16(box, startDeg, endDeg, start16, span16);
+    const double start = start16 / 16.0, span = span16 / 16.0;
+    if (filled && shape.kind == FillShape::Pie)
+        path.moveTo(r.center());
+    else
+        path.arcMoveTo(r, start);
+    path.arcTo(r, start, span);
+    if (filled)
+        path.closeSubpath();
+    return path;
+}
+
 void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit, bool arc)
 {
     if (l.m_points.size() < (arc ? 3u : 1u) || l.m_params.empty() || SkipAuxiliaryPrint(dc, l))
@@ -283,9 +297,11 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
     std::vector<int> pattern = DashPatternPx(l.m_lineType, dc.pitches, dc.t.paperScale);
     int width = 1;
     if (l.m_lineType == kAuxiliary) {
-        if (dc.printing)
-            return;
-    } else if (pattern.empty()) {
+        if (!dc.printing)
+            DrawDottedPath(p, CurveOutline(shape, box, arc && !fullRing, filled, startDeg, endDeg), ToQColor(color));
+        return;
+    }
+    if (pattern.empty()) {
         width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
     } else {
         p.setPen(SolidPen(color, CurveDashWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths)));
@@ -293,7 +309,7 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
         DashCurve(sink, pattern, box, circle, startDeg, endDeg, !arc || fullRing);
         return;
     }
-    p.setPen(l.m_lineType == kAuxiliary ? AuxiliaryPen(color) : SolidPen(color, width));
+    p.setPen(SolidPen(color, width));
     if (!arc || fullRing) {
         p.drawEllipse(box);
     } else if (filled) {

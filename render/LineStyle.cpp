@@ -3,6 +3,7 @@
 #include "render/ViewCoords.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 
 #include <algorithm>
@@ -349,4 +350,59 @@ void DrawEndMarkers(QPainter& p, int style, QPoint s, QPoint e, double startDirD
         Marker(p, kind, s, startDirDeg, sizePx, color, penWidth);
     if (where == 1 || where == 2)
         Marker(p, kind, e, endDirDeg, sizePx, color, penWidth);
+}
+
+namespace {
+// Every third pixel of the straight run from a towards b (b itself left to the next
+// segment), counting on from phase.
+void DotsAlong(QPoint a, QPoint b, int& phase, QPolygon& dots)
+{
+    const int dx = b.x() - a.x(), dy = b.y() - a.y();
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    for (int i = 0; i < steps; ++i, ++phase) {
+        if (phase % 3 != 0)
+            continue;
+        const double t = double(i) / steps;
+        dots.append(QPoint(a.x() + int(std::lround(t * dx)), a.y() + int(std::lround(t * dy))));
+    }
+}
+
+void DrawDots(QPainter& p, const QPolygon& dots, const QColor& color)
+{
+    if (dots.isEmpty())
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(color, 1);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.drawPoints(dots);
+    p.restore();
+}
+} // namespace
+
+void DrawDottedPolyline(QPainter& p, const QPoint* pts, int n, bool closed, const QColor& color)
+{
+    if (!pts || n < 1)
+        return;
+    QPolygon dots;
+    int phase = 0;
+    for (int i = 0; i + 1 < n; ++i)
+        DotsAlong(pts[i], pts[i + 1], phase, dots);
+    if (closed && n > 1)
+        DotsAlong(pts[n - 1], pts[0], phase, dots);
+    else if (phase % 3 == 0)
+        dots.append(pts[n - 1]); // an open figure ends on its last point
+    DrawDots(p, dots, color);
+}
+
+void DrawDottedPath(QPainter& p, const QPainterPath& path, const QColor& color)
+{
+    QPolygon dots;
+    for (const QPolygonF& figure : path.toSubpathPolygons()) {
+        int phase = 0;
+        for (int i = 0; i + 1 < figure.size(); ++i)
+            DotsAlong(figure[i].toPoint(), figure[i + 1].toPoint(), phase, dots);
+    }
+    DrawDots(p, dots, color);
 }

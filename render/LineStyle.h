@@ -10,6 +10,9 @@
 #include <vector>
 
 class QPainter;
+class QPainterPath;
+
+class QPainter;
 
 using ColorRef = std::uint32_t; // red + 256 x green + 65536 x blue
 constexpr ColorRef kWhite = 16777215;
@@ -64,7 +67,6 @@ public:
     virtual void Arc(const QRect& box, double startDeg, double spanDeg) = 0;
 };
 // Strokes onto a painter with its current pen.
-// Strokes onto a painter with its current pen.
 class PainterSink : public StrokeSink {
 public:
     explicit PainterSink(QPainter& p) : m_p(p) {}
@@ -74,6 +76,14 @@ public:
 private:
     QPainter& m_p;
 };
+
+// Dotted one-pixel lines (a pixel drawn, two left out) laid out from each figure's first
+// point, in the painter's coordinates and without antialiasing: the dots stay put
+// however the device is clipped, as on a page drawn in bands (the platform's dotted
+// pens start their dots afresh where a clip cuts a line).
+void DrawDottedPolyline(QPainter& p, const QPoint* pts, int n, bool closed, const QColor& color);
+// The same along every figure of path, its curves flattened.
+void DrawDottedPath(QPainter& p, const QPainterPath& path, const QColor& color);
 
 // One straight segment with the pattern, continuing at phase (in and out) with the
 // carried length used up of the current entry. Returns the new carried length.

@@ -264,10 +264,10 @@ void CentreLine(QPainter& p, const CDrawContext& dc, const Prepared& pr)
     if (o.m_flag1 == 1) {
         const QColor c = ToQColor(dc.sirokuro ? 0 : kWhite);
         if (!printing) {
-            QPen pen(c, 1, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin);
-            pen.setCosmetic(true);
-            p.setPen(pen);
-            p.drawPolyline(s.line.data(), static_cast<int>(s.line.size()));
+            QPolygon line;
+            for (const QPointF& q : s.line)
+                line.append(q.toPoint());
+            DrawDottedPolyline(p, line.constData(), static_cast<int>(line.size()), false, c);
             return;
         }
         p.setPen(QPen(c, 3 * lh, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));

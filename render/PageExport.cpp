@@ -2,6 +2,7 @@
 
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
+#include "render/BandPainter.h"
 #include "render/PageDraw.h"
 
 #include <QBuffer>
@@ -15,13 +16,9 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <thread>
-#include <vector>
 
 namespace pageexport {
 namespace {
@@ -158,59 +155,18 @@ QSize RasterSize(double widthMm, double heightMm, int dpi)
 void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
 {
     image.fill(Qt::white);
-    const int height = image.height();
-    const std::int64_t rowBytes = image.bytesPerLine();
-    int threads = 1;
     if (bands <= 0) {
         // Below a few million pixels the threads cost more than they save; each band's
         // own image stays within a budget, so that a huge sheet takes more bands rather
         // than twice its memory.
-        const std::int64_t pixels = std::int64_t(image.width()) * height;
-        threads = pixels < (std::int64_t(4) << 20) ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-        const std::int64_t budgetRows = std::max<std::int64_t>(1, kBandBytes / std::max<std::int64_t>(1, rowBytes));
-        bands = std::max<int>(threads, int((height + budgetRows - 1) / budgetRows));
-    } else {
-        threads = std::min(bands, int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
+        const std::int64_t pixels = std::int64_t(image.width()) * image.height();
+        const int threads = pixels < (std::int64_t(4) << 20) ? 1 : BandThreads();
+        const std::int64_t budgetRows = std::max<std::int64_t>(1, kBandBytes / std::max<qsizetype>(1, image.bytesPerLine()));
+        const int needed = int((image.height() + budgetRows - 1) / budgetRows);
+        bands = (std::max(threads, needed) + threads - 1) / threads * threads;
     }
-    bands = std::clamp(bands, 1, std::max(1, height));
-    if (bands == 1) {
-        QPainter p(&image);
-        DrawOn(p, doc, image);
-        return;
-    }
-    // Each band draws the whole sheet into an image of its rows and a margin above and
-    // below (lines cut at an image's edge can lose their last pixel there), then copies
-    // its own rows into the page; the sheet's metrics come from the whole image.
-    constexpr int kMargin = 8;
-    uchar* const rows = image.bits(); // taken here: bits() may detach, which no thread may race
     const QImage& sheet = image;
-    std::atomic<int> next{0};
-    auto work = [&] {
-        QImage band;
-        for (int b = next++; b < bands; b = next++) {
-            const int top = int(std::int64_t(height) * b / bands), bottom = int(std::int64_t(height) * (b + 1) / bands);
-            const int from = std::max(0, top - kMargin), to = std::min(height, bottom + kMargin);
-            if (band.width() != sheet.width() || band.height() != to - from)
-                band = QImage(sheet.width(), to - from, sheet.format());
-            band.setDotsPerMeterX(sheet.dotsPerMeterX());
-            band.setDotsPerMeterY(sheet.dotsPerMeterY());
-            band.fill(Qt::white);
-            {
-                QPainter p(&band);
-                p.translate(0, -from);
-                DrawOn(p, doc, sheet);
-            }
-            const std::size_t bytes = std::size_t(std::min<std::int64_t>(rowBytes, band.bytesPerLine()));
-            for (int y = top; y < bottom; ++y)
-                std::memcpy(rows + rowBytes * y, band.constScanLine(y - from), bytes);
-        }
-    };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
-    for (std::thread& w : workers)
-        w.join();
+    DrawInBands(image, bands, [&doc, &sheet](QPainter& p) { DrawOn(p, doc, sheet); });
 }
 
 bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality)

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <list>
 #include <memory>
@@ -155,10 +156,18 @@ private:
     std::int64_t m_bytes = 0;
 };
 
-// One per drawing thread: the bands of an export draw side by side.
+// One per drawing thread, for the bands of a page drawn side by side; a clear reaches
+// every thread's the next time it draws.
+std::atomic<unsigned> g_clears{0};
+
 PictureCache& TheCache()
 {
     static thread_local PictureCache cache;
+    static thread_local unsigned cleared = 0;
+    if (const unsigned now = g_clears.load(std::memory_order_relaxed); now != cleared) {
+        cache.Clear();
+        cleared = now;
+    }
     return cache;
 }
 
@@ -250,7 +259,11 @@ PxRect DrawPelImage(QPainter& p, const CDrawContext& dc, const PictureDrawSettin
     return rect;
 }
 
-void ClearPictureCache() { TheCache().Clear(); }
+void ClearPictureCache()
+{
+    ++g_clears;
+    TheCache().Clear();
+}
 
 std::int64_t PictureCacheBytes() { return TheCache().Bytes(); }
 

@@ -29,10 +29,17 @@ bool Selected(const CPelmoraDoc& doc, int id)
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-void Cross(QPainter& p, QPoint c)
+void Cross(QPainter& p, QPoint c, bool dotted, const QColor& color)
 {
-    p.drawLine(c.x(), c.y() - 13, c.x(), c.y() + 13);
-    p.drawLine(c.x() - 13, c.y(), c.x() + 13, c.y());
+    const QPoint vertical[2] = {{c.x(), c.y() - 13}, {c.x(), c.y() + 13}};
+    const QPoint horizontal[2] = {{c.x() - 13, c.y()}, {c.x() + 13, c.y()}};
+    if (dotted) {
+        DrawDottedPolyline(p, vertical, 2, false, color);
+        DrawDottedPolyline(p, horizontal, 2, false, color);
+        return;
+    }
+    p.drawLine(vertical[0], vertical[1]);
+    p.drawLine(horizontal[0], horizontal[1]);
 }
 } // namespace
 
@@ -85,17 +92,21 @@ void DrawPlanFrame(QPainter& p, const CZel& plan, const CDrawTransform& page, in
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(marked ? QColor(255, 0, 0) : QColor(0, 0, 255), 1, marked ? Qt::SolidLine : Qt::DotLine);
+    const QColor colour = marked ? QColor(255, 0, 0) : QColor(0, 0, 255);
+    QPen pen(colour, 1);
     pen.setCosmetic(true);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    Cross(p, page.ToDevice(editGroup, plan.m_orgX, plan.m_orgY));
+    Cross(p, page.ToDevice(editGroup, plan.m_orgX, plan.m_orgY), !marked, colour);
     QPoint c[4];
     for (int h = 1; h <= 4; ++h) {
         PelPoint k = plan.Corner(h);
         c[h - 1] = page.ToDevice(editGroup, k.x, k.y);
     }
-    p.drawPolygon(c, 4);
+    if (marked)
+        p.drawPolygon(c, 4);
+    else
+        DrawDottedPolyline(p, c, 4, true, colour);
     if (marked)
         for (const QPoint& k : c)
             p.fillRect(QRect(k.x() - 2, k.y() - 2, 5, 5), QColor(255, 0, 0));
@@ -149,13 +160,10 @@ void DrawPlanResizePreview(QPainter& p, const CPelmoraDoc& doc, const CDrawTrans
     const int half = TruncPx(page.groupScaleX[static_cast<std::size_t>(e)] * std::abs(v));
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(QColor(255, 0, 0), 1, Qt::DotLine);
-    pen.setCosmetic(true);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    Cross(p, c);
+    const QColor red(255, 0, 0);
+    Cross(p, c, true, red);
     const QPoint square[4] = {{c.x() - half, c.y() - half}, {c.x() - half, c.y() + half},
                               {c.x() + half, c.y() + half}, {c.x() + half, c.y() - half}};
-    p.drawPolygon(square, 4);
+    DrawDottedPolyline(p, square, 4, true, red);
     p.restore();
 }

@@ -14,6 +14,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <list>
 #include <memory>
@@ -169,11 +170,24 @@ struct PathCache {
     std::unordered_map<std::string, QPainterPath> paths;
     static constexpr std::size_t kMaxEntries = 4096;
 };
-// The caches of lettering are kept per drawing thread: the bands of an export draw
-// side by side.
+// The caches of lettering are kept per drawing thread, for the bands of a page drawn
+// side by side; a clear reaches every thread's the next time it draws.
+std::atomic<unsigned> g_clears{0};
+
+bool ClearedSince(unsigned& seen)
+{
+    const unsigned now = g_clears.load(std::memory_order_relaxed);
+    const bool cleared = now != seen;
+    seen = now;
+    return cleared;
+}
+
 PathCache& ThePathCache()
 {
     static thread_local PathCache cache;
+    static thread_local unsigned seen = 0;
+    if (ClearedSince(seen))
+        cache.paths.clear();
     return cache;
 }
 
@@ -490,13 +504,8 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
             quads.push_back(PrintExtentQuad(f, origins[i], lines[i], scale));
     }
     if (!quads.empty()) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        QPen dotted(QColor(128, 128, 128), 1, Qt::DotLine);
-        dotted.setCosmetic(true);
-        p.setPen(dotted);
-        p.setBrush(Qt::NoBrush);
         for (const QPolygon& q : quads)
-            p.drawPolygon(q);
+            DrawDottedPolyline(p, q.constData(), static_cast<int>(q.size()), true, QColor(128, 128, 128));
     }
     p.restore();
 }
@@ -594,6 +603,9 @@ private:
 LetteringCache& TheLetteringCache()
 {
     static thread_local LetteringCache cache;
+    static thread_local unsigned seen = 0;
+    if (ClearedSince(seen))
+        cache.Clear();
     return cache;
 }
 } // namespace
@@ -661,6 +673,7 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
 
 void ClearDecoratedPathCache()
 {
+    ++g_clears;
     ThePathCache().paths.clear();
     TheLetteringCache().Clear();
 }

@@ -196,3 +196,43 @@ TEST(ScreenPage, FitsTheSheetAndGreysOtherLayersOnScreenOnly)
     EXPECT_EQ(tiny.size(), QSize(15, 15));
 }
 } // namespace
+
+namespace {
+// Pixels of which a channel differs by more than above between two images of one size.
+int Differing(const QImage& a, const QImage& b, int above)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            n += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                           std::abs(qBlue(p) - qBlue(q))}) > above;
+        }
+    return n;
+}
+} // namespace
+
+// A full-screen page is drawn in bands side by side: zoomed in and scrolled, quick and
+// smoothed, it is the page one drawing makes, page after page. Dotted lines keep their
+// dots and tiles their anchor where bands cut them; what may differ is a level or two
+// of a gradient row, and a pixel of a sloped edge that a band cuts on the quick page.
+TEST(ScreenPage, BandsMakeTheSamePage)
+{
+    CPelmoraDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(OLTRANE_SOURCE_DIR) + "/samples/flyer.q_l"));
+    const QSize client(1200, 900);
+    CZoomModel zoom;
+    zoom.Resized(client);
+    zoom.SetZoom(3);
+    for (const QPoint scroll : {QPoint(0, 0), QPoint(917, 1333), QPoint(1201, 301)}) {
+        for (bool smooth : {false, true}) {
+            const QImage one = CPelmoraView::RenderScreenPage(doc, client, 96, zoom, scroll, smooth, 1);
+            for (int bands : {2, 5}) {
+                const QImage many = CPelmoraView::RenderScreenPage(doc, client, 96, zoom, scroll, smooth, bands);
+                ASSERT_EQ(many.size(), one.size());
+                EXPECT_LE(Differing(one, many, 3), client.width() * client.height() / 10000)
+                    << bands << " bands, scroll " << scroll.x() << "," << scroll.y() << (smooth ? ", smooth" : "");
+            }
+        }
+    }
+}

@@ -517,8 +517,10 @@ TEST_F(KindsTest, DraggedPlansAndResizePreview)
         DrawPlanResizePreview(p, doc, page.t, 50, 50, 60, 54);
     }
     const QPoint c = page.t.ToDevice(0, 0, 0);
-    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 10, 0)) & 0xffffff, kRed); // the selected plan's road
-    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 0, 60)) & 0xffffff, kWhiteRgb); // the other plan is left out
+    // the selected plan's road, beside its dotted centre line
+    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 10, 0) + QPoint(0, 2)) & 0xffffff, kRed);
+    // the other plan is left out (its road would lie along the preview's dotted side)
+    EXPECT_EQ(img.pixel(page.t.ToDevice(0, 10, 60) + QPoint(0, -2)) & 0xffffff, kWhiteRgb);
     const int half = TruncPx(page.t.groupScaleX[0] * 60);
     int red = 0;
     for (int y = c.y() - half; y <= c.y() + half; ++y)

@@ -1,0 +1,122 @@
+#include "render/BandPainter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+// Lines cut at an image's edge can lose their last pixel there: each band draws this
+// many rows more on either side and keeps only its own.
+constexpr int kMargin = 8;
+// Band images up to this size (a screen's) are kept for the next page.
+constexpr qsizetype kKeptBandBytes = qsizetype(16) << 20;
+
+// Threads that each run their share of one job at a time and wait for the next.
+class BandWorkers {
+public:
+    explicit BandWorkers(int threads)
+    {
+        for (int t = 1; t < threads; ++t)
+            m_threads.emplace_back([this, t] { Loop(t); });
+    }
+    int Threads() const { return static_cast<int>(m_threads.size()) + 1; }
+
+    // Runs job(t) on every thread t, the caller's being 0, and returns when all are done.
+    void RunOnAll(const std::function<void(int)>& job)
+    {
+        std::unique_lock<std::mutex> serial(m_serial); // one page at a time
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_job = &job;
+            m_pending = static_cast<int>(m_threads.size());
+            ++m_generation;
+        }
+        m_wake.notify_all();
+        job(0);
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_done.wait(lock, [this] { return m_pending == 0; });
+        m_job = nullptr;
+    }
+
+private:
+    void Loop(int t)
+    {
+        std::uint64_t seen = 0;
+        for (;;) {
+            const std::function<void(int)>* job = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_lock);
+                m_wake.wait(lock, [&] { return m_generation != seen; });
+                seen = m_generation;
+                job = m_job;
+            }
+            (*job)(t);
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (--m_pending == 0)
+                m_done.notify_one();
+        }
+    }
+
+    std::vector<std::thread> m_threads;
+    std::mutex m_serial, m_lock;
+    std::condition_variable m_wake, m_done;
+    const std::function<void(int)>* m_job = nullptr;
+    int m_pending = 0;
+    std::uint64_t m_generation = 0;
+};
+
+BandWorkers& Workers()
+{
+    // Never destroyed: the threads wait for work until the process ends, and their
+    // caches of fonts and pictures must not outlive the application object.
+    static BandWorkers* workers = new BandWorkers(BandThreads());
+    return *workers;
+}
+} // namespace
+
+int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
+
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&)>& draw)
+{
+    const int height = image.height();
+    bands = std::clamp(bands, 1, std::max(1, height));
+    if (bands == 1) {
+        QPainter p(&image);
+        draw(p);
+        return;
+    }
+    uchar* const rows = image.bits(); // taken here: bits() may detach, which no thread may race
+    const std::int64_t rowBytes = image.bytesPerLine();
+    const QImage& page = image;
+    BandWorkers& workers = Workers();
+    const int threads = workers.Threads();
+    workers.RunOnAll([&](int t) {
+        // Each thread keeps its band image from page to page.
+        static thread_local QImage band;
+        for (int b = t; b < bands; b += threads) {
+            const int top = int(std::int64_t(height) * b / bands), bottom = int(std::int64_t(height) * (b + 1) / bands);
+            const int from = std::max(0, top - kMargin), to = std::min(height, bottom + kMargin);
+            if (band.width() != page.width() || band.height() != to - from || band.format() != page.format())
+                band = QImage(page.width(), to - from, page.format());
+            band.setDotsPerMeterX(page.dotsPerMeterX());
+            band.setDotsPerMeterY(page.dotsPerMeterY());
+            band.fill(Qt::white);
+            {
+                QPainter p(&band);
+                p.translate(0, -from);
+                draw(p);
+            }
+            const std::size_t bytes = std::size_t(std::min<std::int64_t>(rowBytes, band.bytesPerLine()));
+            for (int y = top; y < bottom; ++y)
+                std::memcpy(rows + rowBytes * y, band.constScanLine(y - from), bytes);
+        }
+        if (band.sizeInBytes() > kKeptBandBytes)
+            band = QImage(); // a print-size band is not kept for the next page
+    });
+}
