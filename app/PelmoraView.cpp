@@ -51,11 +51,13 @@ QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, doub
     // A full-screen page is drawn in bands on the processor's cores.
     if (bands <= 0)
         bands = std::int64_t(img.width()) * img.height() < kBandedPixels ? 1 : BandThreads();
-    DrawInBands(img, bands, [&](QPainter& p) {
+    DrawInBands(img, bands, [&](QPainter& p, int band) {
         p.translate(-scrollPos.x(), -scrollPos.y());
         // Tiles and hatches stay anchored at the bitmap's origin whatever the scroll.
         p.setBrushOrigin(scrollPos);
-        DrawPage(p, doc, req);
+        PageRequest bandReq = req;
+        bandReq.notePictureRects = band == 0;
+        DrawPage(p, doc, bandReq);
     });
     return img;
 }

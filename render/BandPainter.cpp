@@ -82,13 +82,13 @@ BandWorkers& Workers()
 
 int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
-void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&)>& draw)
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw)
 {
     const int height = image.height();
     bands = std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
         QPainter p(&image);
-        draw(p);
+        draw(p, 0);
         return;
     }
     uchar* const rows = image.bits(); // taken here: bits() may detach, which no thread may race
@@ -110,7 +110,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&)>&
             {
                 QPainter p(&band);
                 p.translate(0, -from);
-                draw(p);
+                draw(p, b);
             }
             const std::size_t bytes = std::size_t(std::min<std::int64_t>(rowBytes, band.bytesPerLine()));
             for (int y = top; y < bottom; ++y)

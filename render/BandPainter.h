@@ -13,8 +13,8 @@ class QPainter;
 // How many threads draw bands (the caller's included): one per core, at most four.
 int BandThreads();
 
-// Draws into image with draw(painter), where the painter's coordinates are the
-// image's: bands 1 draws straight into image; more bands go to the band threads (the
-// caller draws its share), and draw runs once per band on their threads. draw must
-// only read what it shares with the other bands.
-void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&)>& draw);
+// Draws into image with draw(painter, band), where the painter's coordinates are the
+// image's: bands 1 draws straight into image as band 0; more bands go to the band
+// threads (the caller draws its share), and draw runs once per band on their threads.
+// draw must only read what it shares with the other bands.
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw);

@@ -31,6 +31,7 @@ struct LayerPass {
     const PageSelection* selection = nullptr; // the document's selection, on the page only
     bool leaveOutSelection = false;           // while the selection is dragged
     bool markers = false;                     // selection markers (the screen)
+    bool notePictureRects = false;            // where pictures went (the screen)
     std::unordered_set<int> roomGroups;
     std::unordered_set<int> leftOutGroups; // selected groups while dragged
     TextDrawSettings textSettings = TextDrawSettings::Read();
@@ -64,7 +65,7 @@ struct LayerPass {
             if (pic->m_layer1 != g || pic->m_layer2 != i || LeftOut(pic->m_id, 0, &PageSelection::pictures))
                 continue;
             const PxRect r = DrawPelImage(p, dc, pictureSettings, *pic);
-            if (markers)
+            if (notePictureRects)
                 pic->m_drawnRect = CRectUL{r.left, r.top, r.right, r.bottom};
         }
     }
@@ -406,6 +407,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
     pass.selection = req.selection;
     pass.leaveOutSelection = req.leaveOutSelection;
     pass.markers = req.screen;
+    pass.notePictureRects = req.screen && req.notePictureRects;
     if (req.leaveOutSelection && req.selection)
         pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
 
@@ -432,6 +434,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         oldPass.selection = pass.selection;
         oldPass.leaveOutSelection = pass.leaveOutSelection;
         oldPass.markers = pass.markers;
+        oldPass.notePictureRects = pass.notePictureRects;
         oldPass.leftOutGroups = pass.leftOutGroups;
         for (int g = 0; g < CLayer::kGroups; ++g) {
             const CLayerInfo* gi = layers.GroupInfo(g);

@@ -32,6 +32,9 @@ struct PageRequest {
     const PageSelection* selection = nullptr;
     bool leaveOutSelection = false; // while the selection is dragged
     int planPrintMode = -1;         // what the imported plans are drawn with; -1: printMode
+    // Screen: the drawing notes where each picture went (for the selection); of the
+    // bands of one page only one does.
+    bool notePictureRects = true;
 };
 
 // The drawing context of a page drawing of doc on dev: transform (group scale y from

@@ -78,8 +78,8 @@ bool Opaque(const QImage& img)
 }
 
 // The generator embeds every picture as PNG. Photographs become JPEG instead: a tenth
-// of the size, and a flyer of many photos stays small enough for SVG readers that
-// refuse a document over some ten megabytes of unparsed attribute text. Pictures with
+// of the size, and a flyer of many photos stays readable by SVG readers that give up
+// on tens of megabytes of embedded pictures (librsvg among them). Pictures with
 // transparent parts keep their PNG.
 QByteArray PhotosAsJpeg(const QByteArray& svg)
 {
@@ -166,7 +166,7 @@ void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
         bands = (std::max(threads, needed) + threads - 1) / threads * threads;
     }
     const QImage& sheet = image;
-    DrawInBands(image, bands, [&doc, &sheet](QPainter& p) { DrawOn(p, doc, sheet); });
+    DrawInBands(image, bands, [&doc, &sheet](QPainter& p, int) { DrawOn(p, doc, sheet); });
 }
 
 bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality)
