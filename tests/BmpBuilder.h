@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace bmpbuild {
-struct Spec {
+struct Recipe {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bits = 24;
@@ -34,7 +34,7 @@ inline void Put32(std::string& s, std::uint32_t v)
 inline std::int64_t Stride(int bits, std::int64_t width) { return ((bits * width + 31) / 32) * 4; }
 
 // A table entry i is (blue i, green 2i, red 3i) modulo 256.
-inline std::string Make(const Spec& s)
+inline std::string Make(const Recipe& s)
 {
     int entries = s.tableEntries;
     if (entries < 0)
@@ -84,7 +84,7 @@ inline std::string Make(const Spec& s)
 // A bottom-up 24-bit file from rows given top to bottom as 0xRRGGBB.
 inline std::string Make24(int width, const std::vector<std::vector<std::uint32_t>>& rows)
 {
-    Spec s;
+    Recipe s;
     s.width = width;
     s.height = static_cast<std::int32_t>(rows.size());
     s.bits = 24;

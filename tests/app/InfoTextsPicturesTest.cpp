@@ -32,7 +32,7 @@ std::string PictureRecord(int id, const std::string& bytes)
 TEST(InfoTextsPictures, InfoListsTextsAndPicturesAndSaveAsKeepsPictureBytes)
 {
     TempDir dir;
-    bmpbuild::Spec s;
+    bmpbuild::Recipe s;
     s.width = 6;
     s.height = 4;
     s.fill = 0x33;

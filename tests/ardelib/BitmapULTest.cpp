@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace testsupport;
-using bmpbuild::Spec;
+using bmpbuild::Recipe;
 
 namespace {
 int LoadBytes(CBitmapUL& bmp, const std::string& bytes)
@@ -19,7 +19,7 @@ int LoadBytes(CBitmapUL& bmp, const std::string& bytes)
 
 TEST(BitmapUL, Loads24BitWithoutColourTable)
 {
-    Spec s;
+    Recipe s;
     s.width = 3;
     s.height = 2;
     CBitmapUL bmp;
@@ -47,7 +47,7 @@ TEST(BitmapUL, ColourTablesAndPalette)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "bits " << c.bits << " clrUsed " << c.clrUsed << " header " << c.headerSize);
-        Spec s;
+        Recipe s;
         s.width = 5;
         s.height = 3;
         s.bits = c.bits;
@@ -76,7 +76,7 @@ TEST(BitmapUL, ColourTablesAndPalette)
 TEST(BitmapUL, MalformedFilesFailCleanly)
 {
     auto base = [] {
-        Spec s;
+        Recipe s;
         s.width = 4;
         s.height = 4;
         return s;
@@ -92,14 +92,14 @@ TEST(BitmapUL, MalformedFilesFailCleanly)
         cases.push_back({"starts with BA", f});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.width = 100000;
         s.height = 100000;
         s.pixelBytes = 16;
         cases.push_back({"100000 x 100000 with 16 pixel bytes", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.width = 60000;
         s.height = 60000;
         s.compression = 1;
@@ -108,13 +108,13 @@ TEST(BitmapUL, MalformedFilesFailCleanly)
         cases.push_back({"huge run-length picture with a few bytes", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.bits = 8;
         s.clrUsed = 300;
         cases.push_back({"colour count above 256", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.bits = 8;
         s.clrUsed = 200;
         s.tableEntries = 10;
@@ -122,44 +122,44 @@ TEST(BitmapUL, MalformedFilesFailCleanly)
         cases.push_back({"colour table beyond the end", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.pixelBytes = bmpbuild::Stride(24, 4) * 4 - 1;
         cases.push_back({"truncated pixel array", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.headerSize = 64;
         cases.push_back({"unknown header size", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.width = 0;
         cases.push_back({"zero width", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.width = -4;
         s.pixelBytes = 48;
         cases.push_back({"negative width", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.height = INT32_MIN;
         s.pixelBytes = 100;
         cases.push_back({"most negative height", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.bits = 7;
         cases.push_back({"bit count 7", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.compression = 4;
         cases.push_back({"embedded JPEG", bmpbuild::Make(s)});
     }
     {
-        Spec s = base();
+        Recipe s = base();
         s.height = -4;
         s.bits = 8;
         s.compression = 1;
@@ -206,7 +206,7 @@ TEST(BitmapUL, DecodesEachPixelForm)
     EXPECT_EQ(px.argb, (std::vector<std::uint32_t>{0xFF778899, 0xFFAABBCC, 0xFF112233, 0xFF445566}));
 
     // 8-bit: index 3 everywhere gives table entry 3 = red 9, green 6, blue 3.
-    Spec s;
+    Recipe s;
     s.width = 2;
     s.height = 2;
     s.bits = 8;
@@ -239,7 +239,7 @@ TEST(BitmapUL, DecodesEachPixelForm)
     EXPECT_EQ(px.argb[1], 0xFF0000FFu);
 
     // Run-length 8-bit: a run of 2 × index 5, end of line, 2 × index 1, end of bitmap.
-    Spec r;
+    Recipe r;
     r.width = 2;
     r.height = 2;
     r.bits = 8;
@@ -253,7 +253,7 @@ TEST(BitmapUL, DecodesEachPixelForm)
 
 TEST(BitmapUL, HonoursPixelOffsetOfTheFileHeader)
 {
-    Spec s;
+    Recipe s;
     s.width = 1;
     s.height = 1;
     s.offBits = 70; // 16 bytes of gap after the header
@@ -267,7 +267,7 @@ TEST(BitmapUL, HonoursPixelOffsetOfTheFileHeader)
 
 TEST(BitmapUL, CopiesAreIndependent)
 {
-    Spec s;
+    Recipe s;
     s.width = 2;
     s.height = 2;
     s.bits = 8;
@@ -304,7 +304,7 @@ TEST(BitmapUL, FittingKeepsProportions)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " res " << c.xPels << "/" << c.yPels << " fill " << c.fill
                                         << " dpi " << c.dpiX << "/" << c.dpiY);
-        Spec s;
+        Recipe s;
         s.width = c.w;
         s.height = c.h;
         s.xPels = c.xPels;
@@ -336,7 +336,7 @@ struct RecordingDevice : CBmpDevice {
 
 TEST(BitmapUL, DrawStretchesIntoTheFittedArea)
 {
-    Spec s;
+    Recipe s;
     s.width = 200;
     s.height = 100;
     CBitmapUL bmp;
@@ -354,7 +354,7 @@ TEST(BitmapUL, RatePerPixel)
     CBitmapUL bmp;
     CPointUL p;
     EXPECT_EQ(bmp.RatePerPixel(p), 0);
-    Spec s;
+    Recipe s;
     s.xPels = 2000;
     s.yPels = 1000;
     ASSERT_EQ(LoadBytes(bmp, bmpbuild::Make(s)), 1);

@@ -19,7 +19,7 @@ using namespace testsupport;
 namespace {
 std::string Bmp24(int w, int h, std::uint8_t fill = 0x5A)
 {
-    bmpbuild::Spec s;
+    bmpbuild::Recipe s;
     s.width = w;
     s.height = h;
     s.fill = fill;
@@ -177,7 +177,7 @@ TEST(PelImage, HeaderDescribedSection)
 {
     // 8-bit, 2 x 2, biSizeImage 0: rows of 4 bytes. bfOffBits covers a table of 3 entries.
     std::string body;
-    bmpbuild::Spec s;
+    bmpbuild::Recipe s;
     s.width = 2;
     s.height = 2;
     s.bits = 8;
@@ -214,18 +214,18 @@ TEST(PelImage, DamagedSectionsNeverCrashOrAllocateWildly)
 {
     std::string good = Bmp24(4, 4);
     auto recipe = [] {
-        bmpbuild::Spec s;
+        bmpbuild::Recipe s;
         s.width = 4;
         s.height = 4;
         return s;
     };
-    bmpbuild::Spec huge = recipe();
+    bmpbuild::Recipe huge = recipe();
     huge.width = huge.height = 100000;
     huge.pixelBytes = 32;
-    bmpbuild::Spec negative = recipe();
+    bmpbuild::Recipe negative = recipe();
     negative.height = INT32_MIN;
     negative.pixelBytes = 32;
-    bmpbuild::Spec colours = recipe();
+    bmpbuild::Recipe colours = recipe();
     colours.bits = 8;
     colours.clrUsed = 1000;
     colours.tableEntries = 4;
@@ -282,13 +282,13 @@ TEST(PelImage, DamagedSectionsNeverCrashOrAllocateWildly)
 
 TEST(PelImage, RunLengthFourBitPicturesAreDropped)
 {
-    bmpbuild::Spec r4;
+    bmpbuild::Recipe r4;
     r4.width = 2;
     r4.height = 1;
     r4.bits = 4;
     r4.compression = 2;
     r4.pixelBytes = 0;
-    bmpbuild::Spec r8 = r4;
+    bmpbuild::Recipe r8 = r4;
     r8.bits = 8;
     r8.compression = 1;
     std::string rle4 = bmpbuild::Make(r4) + std::string("\x02\x12\x00\x01", 4);
@@ -351,7 +351,7 @@ TEST(PelImage, DocumentsWithPicturesSurviveSaveCycles)
 {
     TempDir dir;
     std::string a = Bmp24(5, 3, 0x21);
-    bmpbuild::Spec s8;
+    bmpbuild::Recipe s8;
     s8.width = 7;
     s8.height = 5;
     s8.bits = 8;

@@ -201,7 +201,7 @@ TEST(ImageLib, HeaderConversionAndPixels)
 {
     TempDir dir;
     // An 8-bit BMP keeps its own header until converted.
-    bmpbuild::Spec s;
+    bmpbuild::Recipe s;
     s.width = 3;
     s.height = 2;
     s.bits = 8;
@@ -222,7 +222,7 @@ TEST(ImageLib, HeaderConversionAndPixels)
     EXPECT_EQ(GetPixelColor(h.get(), 2, 1), 21 + 256 * 14 + 65536 * 7);
 
     // A 4-bit run-length file reports its bit count and compression.
-    bmpbuild::Spec r;
+    bmpbuild::Recipe r;
     r.width = 2;
     r.height = 1;
     r.bits = 4;
@@ -262,7 +262,7 @@ TEST(ImageLib, AbsurdSizesAreRefusedAndBigPhotosLoad)
     TempDir dir;
     WriteFile(dir.file("huge.png"), PngClaiming(100000, 100000));
     WriteFile(dir.file("wide.png"), PngClaiming(2000000, 1));
-    bmpbuild::Spec s;
+    bmpbuild::Recipe s;
     s.width = 100000;
     s.height = 100000;
     s.pixelBytes = 64;
