@@ -71,6 +71,10 @@ private:
     std::uint64_t m_generation = 0;
 };
 
+// Set while a thread draws a band: a page drawn from inside a band is drawn in one
+// piece, since the band threads are busy with the outer page.
+thread_local bool t_inBand = false;
+
 BandWorkers& Workers()
 {
     // Never destroyed: the threads wait for work until the process ends, and their
@@ -85,7 +89,7 @@ int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_con
 void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw)
 {
     const int height = image.height();
-    bands = std::clamp(bands, 1, std::max(1, height));
+    bands = t_inBand ? 1 : std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
         QPainter p(&image);
         draw(p, 0);
@@ -99,6 +103,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
     workers.RunOnAll([&](int t) {
         // Each thread keeps its band image from page to page.
         static thread_local QImage band;
+        t_inBand = true;
         for (int b = t; b < bands; b += threads) {
             const int top = int(std::int64_t(height) * b / bands), bottom = int(std::int64_t(height) * (b + 1) / bands);
             const int from = std::max(0, top - kMargin), to = std::min(height, bottom + kMargin);
@@ -118,5 +123,6 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
         }
         if (band.sizeInBytes() > kKeptBandBytes)
             band = QImage(); // a print-size band is not kept for the next page
+        t_inBand = false;
     });
 }
