@@ -109,6 +109,17 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
             const int from = std::max(0, top - kMargin), to = std::min(height, bottom + kMargin);
             if (band.width() != page.width() || band.height() != to - from || band.format() != page.format())
                 band = QImage(page.width(), to - from, page.format());
+            if (band.isNull()) {
+                // No memory for a band of its own: draw straight into the page's rows
+                // (a thin line cut at the seam may lose a pixel, nothing more).
+                QImage rowsOnly(rows + rowBytes * top, page.width(), bottom - top, qsizetype(rowBytes), page.format());
+                rowsOnly.setDotsPerMeterX(page.dotsPerMeterX());
+                rowsOnly.setDotsPerMeterY(page.dotsPerMeterY());
+                QPainter p(&rowsOnly);
+                p.translate(0, -top);
+                draw(p, b);
+                continue;
+            }
             band.setDotsPerMeterX(page.dotsPerMeterX());
             band.setDotsPerMeterY(page.dotsPerMeterY());
             band.fill(Qt::white);
