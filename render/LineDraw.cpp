@@ -28,7 +28,6 @@ QPen SolidPen(ColorRef color, int width)
     return QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-
 // Antialiasing only where the device asks for it and it leaves the geometry alone:
 // sloped edges and curves.
 void Smooth(QPainter& p, const CDrawContext& dc, bool on) { p.setRenderHint(QPainter::Antialiasing, on && dc.smooth); }

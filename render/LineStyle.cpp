@@ -353,18 +353,60 @@ void DrawEndMarkers(QPainter& p, int style, QPoint s, QPoint e, double startDirD
 }
 
 namespace {
-// Every third pixel of the straight run from a towards b (b itself left to the next
-// segment), counting on from phase.
-void DotsAlong(QPoint a, QPoint b, int& phase, QPolygon& dots)
+// The part of the segment from a to b inside area, as parameters t0..t1 of a + t (b - a);
+// false when none of it is.
+bool ClipSegment(QPointF a, QPointF b, const QRectF& area, double& t0, double& t1)
 {
-    const int dx = b.x() - a.x(), dy = b.y() - a.y();
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    for (int i = 0; i < steps; ++i, ++phase) {
-        if (phase % 3 != 0)
+    t0 = 0;
+    t1 = 1;
+    const double d[2] = {b.x() - a.x(), b.y() - a.y()};
+    const double lo[2] = {area.left() - a.x(), area.top() - a.y()};
+    const double hi[2] = {area.right() - a.x(), area.bottom() - a.y()};
+    for (int k = 0; k < 2; ++k) {
+        if (d[k] == 0) {
+            if (lo[k] > 0 || hi[k] < 0)
+                return false;
             continue;
-        const double t = double(i) / steps;
-        dots.append(QPoint(a.x() + int(std::lround(t * dx)), a.y() + int(std::lround(t * dy))));
+        }
+        double e0 = lo[k] / d[k], e1 = hi[k] / d[k];
+        if (e0 > e1)
+            std::swap(e0, e1);
+        t0 = std::max(t0, e0);
+        t1 = std::min(t1, e1);
     }
+    return t0 <= t1;
+}
+
+// Every third pixel of the straight run from a towards b (b itself left to the next
+// segment), counting on from phase (0 to 2); only the pixels inside area are made, so
+// that a line running far beyond the device costs nothing.
+void DotsAlong(QPoint a, QPoint b, int& phase, QPolygon& dots, const QRectF& area)
+{
+    const std::int64_t dx = std::int64_t(b.x()) - a.x(), dy = std::int64_t(b.y()) - a.y();
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return;
+    double t0 = 0, t1 = 0;
+    if (ClipSegment(QPointF(a), QPointF(b), area, t0, t1)) {
+        const std::int64_t first = std::max<std::int64_t>(0, std::int64_t(std::floor(t0 * steps)));
+        const std::int64_t last = std::min<std::int64_t>(steps - 1, std::int64_t(std::ceil(t1 * steps)));
+        for (std::int64_t i = first; i <= last; ++i) {
+            if ((phase + i) % 3 != 0)
+                continue;
+            const double t = double(i) / double(steps);
+            dots.append(QPoint(a.x() + int(std::llround(t * double(dx))), a.y() + int(std::llround(t * double(dy)))));
+        }
+    }
+    phase = int((phase + steps) % 3);
+}
+
+// The device in the painter's coordinates, a pixel wider all round.
+QRectF DotArea(const QPainter& p)
+{
+    const QPaintDevice* device = p.device();
+    if (!device)
+        return QRectF();
+    return p.worldTransform().inverted().mapRect(QRectF(-1, -1, device->width() + 2, device->height() + 2));
 }
 
 void DrawDots(QPainter& p, const QPolygon& dots, const QColor& color)
@@ -385,24 +427,26 @@ void DrawDottedPolyline(QPainter& p, const QPoint* pts, int n, bool closed, cons
 {
     if (!pts || n < 1)
         return;
+    const QRectF area = DotArea(p);
     QPolygon dots;
     int phase = 0;
     for (int i = 0; i + 1 < n; ++i)
-        DotsAlong(pts[i], pts[i + 1], phase, dots);
+        DotsAlong(pts[i], pts[i + 1], phase, dots, area);
     if (closed && n > 1)
-        DotsAlong(pts[n - 1], pts[0], phase, dots);
-    else if (phase % 3 == 0)
+        DotsAlong(pts[n - 1], pts[0], phase, dots, area);
+    else if (phase == 0)
         dots.append(pts[n - 1]); // an open figure ends on its last point
     DrawDots(p, dots, color);
 }
 
 void DrawDottedPath(QPainter& p, const QPainterPath& path, const QColor& color)
 {
+    const QRectF area = DotArea(p);
     QPolygon dots;
     for (const QPolygonF& figure : path.toSubpathPolygons()) {
         int phase = 0;
         for (int i = 0; i + 1 < figure.size(); ++i)
-            DotsAlong(figure[i].toPoint(), figure[i + 1].toPoint(), phase, dots);
+            DotsAlong(figure[i].toPoint(), figure[i + 1].toPoint(), phase, dots, area);
     }
     DrawDots(p, dots, color);
 }
