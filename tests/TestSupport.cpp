@@ -67,6 +67,14 @@ RunResult Run(const std::string& commandLine)
 
 std::string Program() { return OLTRANE_BINARY; }
 
+std::size_t CountOf(const std::string& text, const std::string& what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 TempDir::TempDir() : m_path(MakeTempDir("oltrane-t")) {}
 TempDir::~TempDir() { RemoveTree(m_path); }
 

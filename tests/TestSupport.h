@@ -17,6 +17,8 @@ struct RunResult {
 // Runs a command line through /bin/sh, capturing both streams.
 RunResult Run(const std::string& commandLine);
 std::string Quote(const std::string& s);
+// How often what occurs in text (overlapping occurrences counted).
+std::size_t CountOf(const std::string& text, const std::string& what);
 // The built program, for end-to-end tests of the headless commands.
 std::string Program();
 // A temporary folder removed when the object goes.

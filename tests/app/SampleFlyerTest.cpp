@@ -132,14 +132,8 @@ TEST(SampleFlyer, PngPdfAndSvgLookAlike)
               0);
     // The photo is embedded as JPEG, the clip-art with its transparent key colour as PNG.
     const std::string svgText = ReadFile(dir.file("out.svg"));
-    auto count = [&svgText](const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t at = svgText.find(what); at != std::string::npos; at = svgText.find(what, at + 1))
-            ++n;
-        return n;
-    };
-    EXPECT_EQ(count("data:image/jpeg;base64,"), 1u);
-    EXPECT_EQ(count("data:image/png;base64,"), 1u);
+    EXPECT_EQ(CountOf(svgText, "data:image/jpeg;base64,"), 1u);
+    EXPECT_EQ(CountOf(svgText, "data:image/png;base64,"), 1u);
 
     const QSize small(827, 1169); // 210 x 297 mm at 100 dpi
     auto load = [&](const char* name) {

@@ -148,12 +148,7 @@ TEST(PlotRoundTrip, NewDocumentWritesEveryPositionOfTheLayerTable)
     FreshSettings settings;
     CPelmoraDoc doc;
     std::string text = Written([&](CDefArchive* ar) { return doc.m_plotInfo.Write(ar); });
-    auto count = [&text](const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
-            ++n;
-        return n;
-    };
+    auto count = [&text](const std::string& what) { return testsupport::CountOf(text, what); };
     EXPECT_EQ(count("/START:BLK_LayerInfo\r\n"), 324u);
     EXPECT_EQ(count("/START:BLK_GrpLayerInfo\r\n"), 18u);
     // "PlotScale" precedes the layer table so that the group scales read after it win.
