@@ -26,18 +26,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-missing=()
-command -v rsvg-convert >/dev/null || missing+=(librsvg2-bin)
-command -v identify >/dev/null || missing+=(imagemagick)
-[ -x /usr/bin/time ] || missing+=(time)
-command -v inkscape >/dev/null || missing+=(inkscape)
-dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed" || missing+=(libbenchmark-dev)
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh librsvg2-bin imagemagick time inkscape libbenchmark-dev
 
 BUILD=${OLTRANE_BENCH_BUILD_DIR:-build-bench}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOLTRANE_BENCH=ON -DOLTRANE_TESTS=OFF >/dev/null

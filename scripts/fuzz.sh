@@ -15,16 +15,7 @@ TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_document fuzz_picture fuzz_bmp fuzz_lha fuzz_plan)
 
 PACKAGES=(clang-14 libfuzzer-14-dev cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev liblhasa-dev libgif-dev)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${PACKAGES[@]}"
 
 BUILD=${OLTRANE_FUZZ_BUILD_DIR:-build-fuzz}
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -6,16 +6,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
   liblhasa-dev libgif-dev xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils
   imagemagick lhasa jlha-utils librsvg2-bin emf2svg ccache)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${PACKAGES[@]}"
 
 BUILD=${OLTRANE_BUILD_DIR:-build}
 EXTRA=()
