@@ -50,7 +50,7 @@ QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, doub
     req.viewArea = QRect(QPoint(0, 0), view.expandedTo(client));
     // A full-screen page is drawn in bands on the processor's cores.
     if (bands <= 0)
-        bands = std::int64_t(img.width()) * img.height() < kBandedPixels ? 1 : BandThreads();
+        bands = BandsFor(img.size(), kBandedPixels);
     DrawInBands(img, bands, [&](QPainter& p, int band) {
         p.translate(-scrollPos.x(), -scrollPos.y());
         // Tiles and hatches stay anchored at the bitmap's origin whatever the scroll.

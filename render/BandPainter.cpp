@@ -16,6 +16,9 @@ namespace {
 constexpr int kMargin = 8;
 // Band images up to this size (a screen's) are kept for the next page.
 constexpr qsizetype kKeptBandBytes = qsizetype(16) << 20;
+// The most memory one band's own image takes: a huge sheet takes more bands rather
+// than twice its memory.
+constexpr std::int64_t kBandBytes = std::int64_t(64) << 20;
 
 // Threads that each run their share of one job at a time and wait for the next.
 class BandWorkers {
@@ -86,6 +89,11 @@ BandWorkers& Workers()
 
 int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
+int BandsFor(QSize size, long long minPixels)
+{
+    return std::int64_t(size.width()) * size.height() < minPixels ? 1 : BandThreads();
+}
+
 void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw)
 {
     const int height = image.height();
@@ -95,11 +103,15 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
         draw(p, 0);
         return;
     }
-    uchar* const rows = image.bits(); // taken here: bits() may detach, which no thread may race
     const std::int64_t rowBytes = image.bytesPerLine();
-    const QImage& page = image;
     BandWorkers& workers = Workers();
     const int threads = workers.Threads();
+    const std::int64_t budgetRows = std::max<std::int64_t>(1, kBandBytes / std::max<std::int64_t>(1, rowBytes));
+    const int needed = int(std::min<std::int64_t>(height, (height + budgetRows - 1) / budgetRows));
+    if (needed > bands)
+        bands = (needed + threads - 1) / threads * threads; // whole rounds of the threads
+    uchar* const rows = image.bits(); // taken here: bits() may detach, which no thread may race
+    const QImage& page = image;
     workers.RunOnAll([&](int t) {
         // Each thread keeps its band image from page to page.
         static thread_local QImage band;

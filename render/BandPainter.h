@@ -12,9 +12,13 @@ class QPainter;
 
 // How many threads draw bands (the caller's included): one per core, at most four.
 int BandThreads();
+// The bands for a page of size: one below minPixels (the threads would cost more than
+// they save), else one per band thread.
+int BandsFor(QSize size, long long minPixels);
 
 // Draws into image with draw(painter, band), where the painter's coordinates are the
 // image's: bands 1 draws straight into image as band 0; more bands go to the band
 // threads (the caller draws its share), and draw runs once per band on their threads.
-// draw must only read what it shares with the other bands.
+// A large page takes more bands than asked, so that no band's own image is larger
+// than a budget. draw must only read what it shares with the other bands.
 void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw);

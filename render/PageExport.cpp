@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdint>
 
 namespace pageexport {
 namespace {
@@ -155,16 +154,8 @@ QSize RasterSize(double widthMm, double heightMm, int dpi)
 void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
 {
     image.fill(Qt::white);
-    if (bands <= 0) {
-        // Below a few million pixels the threads cost more than they save; each band's
-        // own image stays within a budget, so that a huge sheet takes more bands rather
-        // than twice its memory.
-        const std::int64_t pixels = std::int64_t(image.width()) * image.height();
-        const int threads = pixels < (std::int64_t(4) << 20) ? 1 : BandThreads();
-        const std::int64_t budgetRows = std::max<std::int64_t>(1, kBandBytes / std::max<qsizetype>(1, image.bytesPerLine()));
-        const int needed = int((image.height() + budgetRows - 1) / budgetRows);
-        bands = (std::max(threads, needed) + threads - 1) / threads * threads;
-    }
+    if (bands <= 0)
+        bands = BandsFor(image.size(), 4ll << 20);
     const QImage& sheet = image;
     DrawInBands(image, bands, [&doc, &sheet](QPainter& p, int) { DrawOn(p, doc, sheet); });
 }

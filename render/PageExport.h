@@ -28,10 +28,8 @@ Format FormatOf(const std::string& path);
 // round(mm x dpi / 25.4) in both directions.
 QSize RasterSize(double widthMm, double heightMm, int dpi);
 
-// The most memory one band of a banded page drawing takes.
-constexpr long long kBandBytes = 64ll << 20;
 // Draws the sheet into image (its size and resolution as given), in bands drawn side by
-// side on the band threads; bands 0 uses them for large images.
+// side on the band threads; bands 0 uses them for images of a few million pixels.
 void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands = 0);
 
 // Writes the sheet to path. dpi is the raster resolution. False with the reason (UTF-8)
