@@ -247,6 +247,18 @@ void PaintSurroundings(QPainter& p, const PageRequest& req, const PxRect& drawab
     p.drawRect(QRect(QPoint(pr.left - 1, pr.top - 1), QPoint(pr.right, pr.bottom)));
     p.drawRect(QRect(QPoint(pr.left - 2, pr.top - 2), QPoint(pr.right + 1, pr.bottom + 1)));
 }
+// Every shown layer of every shown group, map line objects included.
+void DrawShownLayers(LayerPass& pass, const CLayer& layers)
+{
+    for (int g = 0; g < CLayer::kGroups; ++g) {
+        const CLayerInfo* gi = layers.GroupInfo(g);
+        if (gi && gi->IsHidden())
+            continue;
+        for (int i = 0; i < CLayer::kLayers; ++i)
+            if (layers.IsShown(g, i))
+                pass.Draw(g, i, true);
+    }
+}
 } // namespace
 
 void ApplyPlotSettings(CDrawContext& dc, const CPlotInfo& pi)
@@ -436,14 +448,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         oldPass.markers = pass.markers;
         oldPass.notePictureRects = pass.notePictureRects;
         oldPass.leftOutGroups = pass.leftOutGroups;
-        for (int g = 0; g < CLayer::kGroups; ++g) {
-            const CLayerInfo* gi = layers.GroupInfo(g);
-            if (gi && gi->IsHidden())
-                continue;
-            for (int i = 0; i < CLayer::kLayers; ++i)
-                if (layers.IsShown(g, i))
-                    oldPass.Draw(g, i, true);
-        }
+        DrawShownLayers(oldPass, layers);
         DrawPlans(p, doc, req.dev, dc, planMode, frames, plans);
     }
     p.restore();
@@ -452,12 +457,5 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
 void DrawWholeUnit(QPainter& p, const CDrawContext& dc, const CPelUnit& unit, const CLayer& layers)
 {
     LayerPass pass(p, unit, dc);
-    for (int g = 0; g < CLayer::kGroups; ++g) {
-        const CLayerInfo* gi = layers.GroupInfo(g);
-        if (gi && gi->IsHidden())
-            continue;
-        for (int i = 0; i < CLayer::kLayers; ++i)
-            if (layers.IsShown(g, i))
-                pass.Draw(g, i, true);
-    }
+    DrawShownLayers(pass, layers);
 }

@@ -111,6 +111,8 @@ QByteArray PhotosAsJpeg(const QByteArray& svg)
     }
 }
 
+std::string CannotWrite(const std::string& path) { return "ファイルに書き込めません: " + path; }
+
 // Every output goes to a fresh file beside the target that replaces it only once it
 // is complete: a failed export leaves whatever was there before.
 bool Commit(QSaveFile& file, std::string& error, const std::string& path)
@@ -121,7 +123,7 @@ bool Commit(QSaveFile& file, std::string& error, const std::string& path)
         file.cancelWriting();
     if (file.commit())
         return true;
-    error = "ファイルに書き込めません: " + path;
+    error = CannotWrite(path);
     return false;
 }
 } // namespace
@@ -172,7 +174,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     case Format::Pdf: {
         QSaveFile out(file);
         if (!out.open(QIODevice::WriteOnly)) {
-            error = "ファイルに書き込めません: " + path;
+            error = CannotWrite(path);
             return false;
         }
         QPdfWriter pdf(&out);
@@ -183,12 +185,12 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         pdf.setCreator(QStringLiteral("Oltrane"));
         QPainter p;
         if (!p.begin(&pdf)) {
-            error = "ファイルに書き込めません: " + path;
+            error = CannotWrite(path);
             return false;
         }
         DrawOn(p, doc, pdf);
         if (!p.end()) {
-            error = "ファイルに書き込めません: " + path;
+            error = CannotWrite(path);
             return false;
         }
         return Commit(out, error, path);
@@ -206,7 +208,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         svg.setTitle(QStringLiteral("Oltrane"));
         QPainter p;
         if (!p.begin(&svg)) {
-            error = "ファイルに書き込めません: " + path;
+            error = CannotWrite(path);
             return false;
         }
         DrawOn(p, doc, svg);
@@ -216,7 +218,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         bytes = PhotosAsJpeg(bytes);
         QSaveFile out(file);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-            error = "ファイルに書き込めません: " + path;
+            error = CannotWrite(path);
             return false;
         }
         return Commit(out, error, path);
@@ -246,7 +248,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
-        error = "ファイルに書き込めません: " + path;
+        error = CannotWrite(path);
         return false;
     }
     QImageWriter writer(&out, QByteArray());
@@ -266,7 +268,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         break;
     }
     if (!writer.write(image)) {
-        error = "ファイルに書き込めません: " + path;
+        error = CannotWrite(path);
         return false;
     }
     return Commit(out, error, path);
