@@ -1,5 +1,6 @@
 // The bundled sample flyer: it holds every kind of object, and its PNG, PDF and SVG
 // exports look alike when outside tools draw them.
+#include "PageImages.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,31 +25,6 @@ QJsonObject Info(const std::string& file)
     return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
 }
 
-struct Difference {
-    double mean = 0;     // mean absolute difference per channel
-    double strong = 0;   // share of pixels where a channel differs by more than 96
-};
-
-Difference Compare(const QImage& a0, const QImage& b0)
-{
-    const QImage a = a0.convertToFormat(QImage::Format_RGB32), b = b0.convertToFormat(QImage::Format_RGB32);
-    Difference d;
-    const int w = std::min(a.width(), b.width()), h = std::min(a.height(), b.height());
-    long long sum = 0, strong = 0;
-    for (int y = 0; y < h; ++y) {
-        const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            int dr = std::abs(qRed(pa[x]) - qRed(pb[x])), dg = std::abs(qGreen(pa[x]) - qGreen(pb[x])),
-                db = std::abs(qBlue(pa[x]) - qBlue(pb[x]));
-            sum += dr + dg + db;
-            strong += std::max({dr, dg, db}) > 96;
-        }
-    }
-    d.mean = double(sum) / (3.0 * w * h);
-    d.strong = double(strong) / (double(w) * h);
-    return d;
-}
 } // namespace
 
 TEST(SampleFlyer, HoldsEveryKindOfObject)
@@ -151,8 +127,8 @@ TEST(SampleFlyer, PngPdfAndSvgLookAlike)
     const QColor banner = png.pixelColor(20, 20);
     EXPECT_GT(banner.blue(), banner.red() + 40);
     for (const auto& [name, other] : {std::pair{"pdf", pdf}, std::pair{"svg", svg}}) {
-        const Difference d = Compare(png, other);
+        const ImageDifference d = Difference(png, other, 96);
         EXPECT_LT(d.mean, 6.0) << name;
-        EXPECT_LT(d.strong, 0.03) << name;
+        EXPECT_LT(double(d.above) / (png.width() * png.height()), 0.03) << name;
     }
 }

@@ -4,6 +4,8 @@
 #include "document/PelmoraDoc.h"
 #include "render/PageExport.h"
 
+#include "PageImages.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -197,20 +199,6 @@ TEST(ScreenPage, FitsTheSheetAndGreysOtherLayersOnScreenOnly)
 }
 } // namespace
 
-namespace {
-// Pixels of which a channel differs by more than above between two images of one size.
-int Differing(const QImage& a, const QImage& b, int above)
-{
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            n += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                           std::abs(qBlue(p) - qBlue(q))}) > above;
-        }
-    return n;
-}
-} // namespace
 
 // A full-screen page is drawn in bands side by side: zoomed in and scrolled, quick and
 // smoothed, it is the page one drawing makes, page after page. Dotted lines keep their
@@ -230,7 +218,7 @@ TEST(ScreenPage, BandsMakeTheSamePage)
             for (int bands : {2, 5}) {
                 const QImage many = CPelmoraView::RenderScreenPage(doc, client, 96, zoom, scroll, smooth, bands);
                 ASSERT_EQ(many.size(), one.size());
-                EXPECT_LE(Differing(one, many, 3), client.width() * client.height() / 10000)
+                EXPECT_LE(testsupport::Difference(one, many, 3).above, client.width() * client.height() / 10000)
                     << bands << " bands, scroll " << scroll.x() << "," << scroll.y() << (smooth ? ", smooth" : "");
             }
         }

@@ -9,6 +9,7 @@
 #include "render/PageExport.h"
 #include "render/PlanDraw.h"
 
+#include "PageImages.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -92,22 +93,9 @@ protected:
         return *unit.m_walls.back();
     }
 
-    QImage Render()
-    {
-        QImage img(pageexport::RasterSize(297, 210, kDpi), QImage::Format_RGB32);
-        int dpm = static_cast<int>(kDpi / 0.0254 + 0.5);
-        img.setDotsPerMeterX(dpm);
-        img.setDotsPerMeterY(dpm);
-        pageexport::RenderPage(doc, img);
-        return img;
-    }
+    QImage Render() { return testsupport::RenderSheet(doc, 297, 210, kDpi); }
     // The pixel at sheet millimetres (x, y) from the sheet's centre.
-    static QRgb At(const QImage& img, double x, double y)
-    {
-        int px = img.width() / 2 + static_cast<int>(x * kDpi / 25.4);
-        int py = img.height() / 2 + static_cast<int>(y * kDpi / 25.4);
-        return img.pixel(px, py) & 0xffffff;
-    }
+    static QRgb At(const QImage& img, double x, double y) { return testsupport::SheetPixel(img, kDpi, x, y); }
     static int CountNonWhite(const QImage& img, double x0, double y0, double x1, double y1)
     {
         int n = 0;

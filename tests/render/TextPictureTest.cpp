@@ -7,6 +7,8 @@
 #include "render/FontSubstitution.h"
 #include "render/PageDraw.h"
 #include "render/PageExport.h"
+
+#include "PageImages.h"
 #include "render/PictureDraw.h"
 #include "render/TextDraw.h"
 
@@ -102,15 +104,7 @@ protected:
         return *doc.m_unit.m_lines.back();
     }
 
-    QImage Render(int dpi = kDpi)
-    {
-        QImage img(pageexport::RasterSize(297, 210, dpi), QImage::Format_RGB32);
-        int dpm = static_cast<int>(dpi / 0.0254 + 0.5);
-        img.setDotsPerMeterX(dpm);
-        img.setDotsPerMeterY(dpm);
-        pageexport::RenderPage(doc, img);
-        return img;
-    }
+    QImage Render(int dpi = kDpi) { return testsupport::RenderSheet(doc, 297, 210, dpi); }
     // The device point of printed millimetres (x, y) on a Render() image.
     static QPoint Dev(const QImage& img, double x, double y)
     {
