@@ -2,13 +2,13 @@
 
 #include "document/PelImage.h"
 #include "platform/Profile.h"
+#include "render/CacheClears.h"
 
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <list>
 #include <memory>
@@ -156,18 +156,14 @@ private:
     std::int64_t m_bytes = 0;
 };
 
-// One per drawing thread, for the bands of a page drawn side by side; a clear reaches
-// every thread's the next time it draws.
-std::atomic<unsigned> g_clears{0};
+CCacheClears g_clears; // one cache per drawing thread
 
 PictureCache& TheCache()
 {
     static thread_local PictureCache cache;
-    static thread_local unsigned cleared = 0;
-    if (const unsigned now = g_clears.load(std::memory_order_relaxed); now != cleared) {
+    static thread_local unsigned seen = 0;
+    if (g_clears.ClearedSince(seen))
         cache.Clear();
-        cleared = now;
-    }
     return cache;
 }
 
@@ -261,7 +257,7 @@ PxRect DrawPelImage(QPainter& p, const CDrawContext& dc, const PictureDrawSettin
 
 void ClearPictureCache()
 {
-    ++g_clears;
+    g_clears.Raise();
     TheCache().Clear();
 }
 

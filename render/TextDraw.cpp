@@ -5,6 +5,7 @@
 #include "document/PelText.h"
 #include "platform/Codec.h"
 #include "platform/Profile.h"
+#include "render/CacheClears.h"
 #include "render/FontSubstitution.h"
 
 #include <QFontMetricsF>
@@ -14,7 +15,6 @@
 #include <QTransform>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <list>
 #include <memory>
@@ -170,23 +170,13 @@ struct PathCache {
     std::unordered_map<std::string, QPainterPath> paths;
     static constexpr std::size_t kMaxEntries = 4096;
 };
-// The caches of lettering are kept per drawing thread, for the bands of a page drawn
-// side by side; a clear reaches every thread's the next time it draws.
-std::atomic<unsigned> g_clears{0};
-
-bool ClearedSince(unsigned& seen)
-{
-    const unsigned now = g_clears.load(std::memory_order_relaxed);
-    const bool cleared = now != seen;
-    seen = now;
-    return cleared;
-}
+CCacheClears g_clears; // the lettering caches, one per drawing thread
 
 PathCache& ThePathCache()
 {
     static thread_local PathCache cache;
     static thread_local unsigned seen = 0;
-    if (ClearedSince(seen))
+    if (g_clears.ClearedSince(seen))
         cache.paths.clear();
     return cache;
 }
@@ -604,7 +594,7 @@ LetteringCache& TheLetteringCache()
 {
     static thread_local LetteringCache cache;
     static thread_local unsigned seen = 0;
-    if (ClearedSince(seen))
+    if (g_clears.ClearedSince(seen))
         cache.Clear();
     return cache;
 }
@@ -673,7 +663,7 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
 
 void ClearDecoratedPathCache()
 {
-    ++g_clears;
+    g_clears.Raise();
     ThePathCache().paths.clear();
     TheLetteringCache().Clear();
 }
