@@ -40,7 +40,6 @@ QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, doub
                                       QPoint scrollPos, bool smooth, int bands)
 {
     QImage img(client.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    img.fill(Qt::white);
     PageRequest req;
     req.dev = ScreenDevice(doc, client, dpi, zoom, smooth);
     req.screen = true;

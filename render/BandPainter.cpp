@@ -99,6 +99,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
     const int height = image.height();
     bands = t_inBand ? 1 : std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
+        image.fill(Qt::white);
         QPainter p(&image);
         draw(p, 0);
         return;
@@ -125,6 +126,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
                 // No memory for a band of its own: draw straight into the page's rows
                 // (a thin line cut at the seam may lose a pixel, nothing more).
                 QImage rowsOnly(rows + rowBytes * top, page.width(), bottom - top, qsizetype(rowBytes), page.format());
+                rowsOnly.fill(Qt::white);
                 rowsOnly.setDotsPerMeterX(page.dotsPerMeterX());
                 rowsOnly.setDotsPerMeterY(page.dotsPerMeterY());
                 QPainter p(&rowsOnly);

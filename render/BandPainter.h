@@ -16,8 +16,8 @@ int BandThreads();
 // they save), else one per band thread.
 int BandsFor(QSize size, long long minPixels);
 
-// Draws into image with draw(painter, band), where the painter's coordinates are the
-// image's: bands 1 draws straight into image as band 0; more bands go to the band
+// Draws a page onto white into image with draw(painter, band), where the painter's
+// coordinates are the image's: bands 1 draws straight into image as band 0; more bands go to the band
 // threads (the caller draws its share), and draw runs once per band on their threads.
 // A large page takes more bands than asked, so that no band's own image is larger
 // than a budget. draw must only read what it shares with the other bands.

@@ -155,7 +155,6 @@ QSize RasterSize(double widthMm, double heightMm, int dpi)
 
 void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
 {
-    image.fill(Qt::white);
     if (bands <= 0)
         bands = BandsFor(image.size(), 4ll << 20);
     const QImage& sheet = image;
