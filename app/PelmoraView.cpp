@@ -50,13 +50,14 @@ QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, doub
     // A full-screen page is drawn in bands on the processor's cores.
     if (bands <= 0)
         bands = BandsFor(img.size(), kBandedPixels);
-    DrawInBands(img, bands, [&](QPainter& p, int band) {
+    const PageSettings settings = PageSettings::Read();
+    req.settings = &settings;
+    req.selection = &doc.m_sel;
+    DrawInBands(img, bands, [&](QPainter& p, int) {
         p.translate(-scrollPos.x(), -scrollPos.y());
         // Tiles and hatches stay anchored at the bitmap's origin whatever the scroll.
         p.setBrushOrigin(scrollPos);
-        PageRequest bandReq = req;
-        bandReq.notePictureRects = band == 0;
-        DrawPage(p, doc, bandReq);
+        DrawPage(p, doc, req);
     });
     return img;
 }
@@ -71,17 +72,19 @@ void CPelmoraView::RebuildPage()
     QSize client = viewport()->size();
     m_page = RenderScreenPage(*m_doc, client, logicalDpiX(), m_zoom, ScrollPos());
     m_paper = ScreenDevice(*m_doc, client, logicalDpiX(), m_zoom).paper;
-    m_doc->m_pageStale = false;
+    m_drawnRevision = m_doc->Revision();
     m_smoothed = false;
     ++m_rebuilds;
     m_smoothTimer.start(); // restarted by every rebuild: a drag or a scroll never waits for it
 }
 
+bool CPelmoraView::PageStale() const { return m_drawnRevision != m_doc->Revision(); }
+
 void CPelmoraView::SmoothPage()
 {
     // Only the very page the bitmap shows; a stale page is rebuilt by the next paint.
     QSize client = viewport()->size();
-    if (m_smoothed || m_page.isNull() || m_doc->m_pageStale || m_page.size() != client)
+    if (m_smoothed || m_page.isNull() || PageStale() || m_page.size() != client)
         return;
     m_page = RenderScreenPage(*m_doc, client, logicalDpiX(), m_zoom, ScrollPos(), true);
     m_smoothed = true;
@@ -181,7 +184,7 @@ void CPelmoraView::ToggleGrid()
 
 void CPelmoraView::paintEvent(QPaintEvent*)
 {
-    if (m_page.isNull() || m_doc->m_pageStale || m_page.size() != viewport()->size())
+    if (m_page.isNull() || PageStale() || m_page.size() != viewport()->size())
         RebuildPage();
     QPainter p(viewport());
     p.drawImage(0, 0, m_page);
@@ -197,7 +200,7 @@ void CPelmoraView::resizeEvent(QResizeEvent* event)
     QAbstractScrollArea::resizeEvent(event);
     m_zoom.Resized(viewport()->size());
     UpdateScrollBars();
-    if (!m_doc->m_pageStale)
+    if (!PageStale())
         Redraw();
 }
 

@@ -63,7 +63,10 @@ private:
     void RebuildPage();
     void SmoothPage();
 
+    bool PageStale() const;
+
     CPelmoraDoc* m_doc;
+    unsigned m_drawnRevision = 0; // the document revision the page bitmap shows
     CZoomModel m_zoom;
     QImage m_page;
     PxRect m_paper;

@@ -33,10 +33,9 @@ int CArZel::Write(CDefArchive* ar) const
     return WriteEnd(ar, kBlock);
 }
 
-void CArZel::Reset(int mode)
+void CArZel::Reset(int /*mode*/)
 {
-    for (auto& p : m_plans)
-        p->Reset(mode);
+    // A plan still held by a snapshot stays as it is; the last holder frees it.
     m_plans.clear();
     m_counter = 1;
 }
@@ -47,11 +46,7 @@ void CArZel::CopyFrom(const CArZel& src)
         return;
     Reset(1);
     m_counter = src.m_counter;
-    for (const auto& p : src.m_plans) {
-        auto copy = std::make_unique<CZel>();
-        copy->CopyFrom(*p);
-        m_plans.push_back(std::move(copy));
-    }
+    PelAppendShared(m_plans, src.m_plans);
 }
 
 int CArZel::NextId()

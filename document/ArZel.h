@@ -15,8 +15,9 @@ public:
     int OnReadData(const std::string& key, const std::string& value) override;
     int Write(CDefArchive* ar) const;
 
-    // Resets every plan with mode, deletes it; the counter back to 1.
+    // Lets go of every plan; the counter back to 1.
     void Reset(int mode);
+    // Shares every plan of src (a change goes through PelEdit).
     void CopyFrom(const CArZel& src);
     // As the record IDs: next free plan ID, 0 after a message when none is left.
     int NextId();

@@ -76,9 +76,6 @@ public:
     // The name prefix of pictures of imported plans (the plan ID).
     int m_prefixFlag = 0;
     int m_prefixValue = 0;
-    // The device rectangle the picture was last drawn into on the screen; the
-    // selection hit-tests against it. Not stored.
-    mutable CRectUL m_drawnRect;
 
 private:
     RD_STATUS ReadCounted(CDefArchive* ar);

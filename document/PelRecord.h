@@ -29,8 +29,21 @@ int PelSetLastY(std::vector<PelPoint>& points, std::string_view value);
 int PelWritePoints(const CDefFile& def, CDefArchive* ar, const std::vector<PelPoint>& points,
                    std::string_view keyX, std::string_view keyY);
 
+// A drawing unit's records sit behind shared pointers so that an undo snapshot shares
+// every record it did not change. Whoever changes a record of a list that a snapshot
+// may share goes through PelEdit, which copies the record first when it is shared.
 template <class T>
-using PelList = std::vector<std::unique_ptr<T>>;
+using PelList = std::vector<std::shared_ptr<T>>;
+
+// The record at index i, made the list's own before it is changed.
+template <class T>
+T& PelEdit(PelList<T>& list, std::size_t i)
+{
+    auto& p = list[i];
+    if (p.use_count() > 1)
+        p = std::make_shared<T>(*p);
+    return *p;
+}
 
 // Position of the first record with this ID, or -1.
 template <class T>
@@ -42,12 +55,11 @@ int PelIndexOf(const PelList<T>& list, int id)
     return -1;
 }
 
-// Appends deep copies of every record of src.
+// Appends every record of src, shared: a change to either side copies first (PelEdit).
 template <class T>
-void PelAppendCopies(PelList<T>& dst, const PelList<T>& src)
+void PelAppendShared(PelList<T>& dst, const PelList<T>& src)
 {
-    for (const auto& r : src)
-        dst.push_back(std::make_unique<T>(*r));
+    dst.insert(dst.end(), src.begin(), src.end());
 }
 
 // Writes every record of the list as its own block.

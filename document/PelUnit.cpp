@@ -115,13 +115,12 @@ void CPelUnit::CopyFrom(const CPelUnit& src)
     Reset(1, m_prefixFlag, m_prefixValue);
     for (int k = 0; k < KindCount; ++k)
         m_counter[k] = src.m_counter[k];
-    PelAppendCopies(m_groups, src.m_groups);
-    PelAppendCopies(m_walls, src.m_walls);
-    PelAppendCopies(m_lines, src.m_lines);
-    PelAppendCopies(m_texts, src.m_texts);
-    // Picture copies share the working file and bitmap of their source.
-    PelAppendCopies(m_pictures, src.m_pictures);
-    PelAppendCopies(m_objects, src.m_objects);
+    PelAppendShared(m_groups, src.m_groups);
+    PelAppendShared(m_walls, src.m_walls);
+    PelAppendShared(m_lines, src.m_lines);
+    PelAppendShared(m_texts, src.m_texts);
+    PelAppendShared(m_pictures, src.m_pictures);
+    PelAppendShared(m_objects, src.m_objects);
 }
 
 std::vector<int> CPelUnit::IdsOf(Kind kind) const

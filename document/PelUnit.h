@@ -38,7 +38,8 @@ public:
     // file and bitmap are shared with its copies and go with the last picture that
     // holds them, whatever the mode.
     void Reset(int mode, int prefixFlag = 0, int prefixValue = 0);
-    // Deep copy of every record; the source's counters.
+    // A copy of every record, sharing each until one side changes it; the source's
+    // counters. Cheap enough for an undo snapshot of any drawing.
     void CopyFrom(const CPelUnit& src);
 
     // The next free ID of a kind, counter advanced; 0, after a message, when every ID

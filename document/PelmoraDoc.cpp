@@ -33,32 +33,34 @@ void CPelmoraDoc::DeleteContents()
 {
     m_readBlocks.clear();
     m_arZel.Reset(0);
-    m_arZelBase.Reset(2);
     m_zelSel.Clear();
+    m_sel.Clear();
     m_plotInfo.Reset();
     m_grid.Reset();
     m_unit.Reset(0);
-    m_unitBase.Reset(2);
-    auto resetSnapshot = [](CPelUnit& u) { u.Reset(2); };
-    m_unitUndo.Clear(resetSnapshot, &m_unitBase);
-    m_unitRedo.Clear(resetSnapshot);
-    auto resetPlans = [](CArZel& z) { z.Reset(2); };
-    m_arZelUndo.Clear(resetPlans, &m_arZelBase);
-    m_arZelRedo.Clear(resetPlans);
-    RemoveSnapshotPictures();
+    m_undo.SetDepth(AppProfile().GetInt("QLA_T_UTILITY", "app_undonum", 20));
+    m_undo.Reset();
     m_toolMode = 0;
     m_fitPending = 1;
+    Touch();
 }
 
-void CPelmoraDoc::RemoveSnapshotPictures()
+bool CPelmoraDoc::Undo()
 {
-    std::string dir = AppProfile().GetInt("QLA_T_UTILITY", "path_itizi_flg", 0)
-                          ? AppProfile().GetString("QLA_T_UTILITY", "path_set_forda", "")
-                          : apppaths::UserTempDir();
-    if (!dir.empty())
-        for (unsigned n : m_snapshotPictures)
-            std::remove((dir + "/temp" + std::to_string(n) + ".bmp").c_str());
-    m_snapshotPictures.clear();
+    if (!m_undo.Undo(m_unit, m_arZel))
+        return false;
+    m_sel.Clear();
+    m_zelSel.Clear();
+    Changed();
+    return true;
+}
+
+bool CPelmoraDoc::Redo()
+{
+    if (!m_undo.Redo(m_unit, m_arZel))
+        return false;
+    Changed();
+    return true;
 }
 
 bool CPelmoraDoc::OnNewDocument()

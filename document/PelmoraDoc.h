@@ -6,7 +6,8 @@
 #include "document/Grid.h"
 #include "document/PelUnit.h"
 #include "document/PlotInfo.h"
-#include "document/SnapshotList.h"
+#include "document/Selection.h"
+#include "document/UndoHistory.h"
 
 #include <string>
 #include <vector>
@@ -52,14 +53,8 @@ public:
     // The top-level blocks met inside "ZELDATA" in the last read, in order.
     const std::vector<std::string>& ReadBlocks() const { return m_readBlocks; }
 
-    // The drawing unit, and the unit snapshots of undo and redo (element 0 of the
-    // undo list is m_unitBase).
+    // The drawing unit.
     CPelUnit m_unit;
-    CPelUnit m_unitBase;
-    CSnapshotList<CPelUnit> m_unitUndo;
-    CSnapshotList<CPelUnit> m_unitRedo;
-    // Numbers n of "temp<n>.bmp" files made for snapshots, removed on reset.
-    std::vector<unsigned> m_snapshotPictures;
 
     // Plans of format 21001 or older: monochrome off, version 22001. Runs after the
     // imported plans are read, which clear their own monochrome switches here too.
@@ -78,13 +73,18 @@ public:
     // True for the extensions of the sibling programs' plan and map files.
     static bool IsPlanFile(const std::string& path);
 
-    // The imported plans and their undo and redo snapshots (element 0 of the undo list
-    // is m_arZelBase).
+    // The imported plans.
     CArZel m_arZel;
-    CArZel m_arZelBase;
-    CSnapshotList<CArZel> m_arZelUndo;
-    CSnapshotList<CArZel> m_arZelRedo;
     CZelSelection m_zelSel;
+    // The selected objects of the drawing unit.
+    CSelection m_sel;
+    // Snapshots of the drawing unit and the plans, taken before each change.
+    CUndoHistory m_undo;
+    // Before a change of the drawing or the plans: one undo step.
+    void Snapshot() { m_undo.Snapshot(m_unit, m_arZel); }
+    // Undo or redo one step; false when there was none. Undo clears both selections.
+    bool Undo();
+    bool Redo();
     CZelImportOptions m_zelOptions;
 
     CPlotInfo m_plotInfo;  // "PlotInfo": paper, style slots, layers
@@ -92,18 +92,27 @@ public:
     CFontMenu m_textFont;  // the font new plain texts copy
     int m_toolMode = 0;
     int m_fitPending = 1;
-    // Set by every edit so that the next paint rebuilds the view's page bitmap.
-    bool m_pageStale = true;
+
+    // Counts every change of what the page shows; a view redraws when it moved on.
+    unsigned Revision() const { return m_revision; }
+    // Announces a change of what the page shows (settings, switches, the drawing).
+    void Touch() { ++m_revision; }
+    // A change of the drawing: shown and to be saved.
+    void Changed()
+    {
+        Touch();
+        m_modified = true;
+    }
 
 private:
     friend class CPelmoraDocLoad;
     void ReadDocumentBlock(CDefArchive* ar);
     void ReadCompressed(const std::string& path);
-    void RemoveSnapshotPictures();
     // Map line objects read without "MObjHuchi" take the current object settings.
     void FillMissingObjectEdges();
 
     bool m_modified = false;
+    unsigned m_revision = 1;
     std::string m_pathName;
     std::vector<std::string> m_readBlocks;
 };

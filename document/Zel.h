@@ -12,7 +12,8 @@ public:
     enum Type { TypePlan = 0, TypePlanPro = 1, TypeMap = 2 };
 
     CZel() = default;
-    CZel(const CZel&) = delete;
+    // A copy whose drawing unit shares the source's records.
+    CZel(const CZel& src) : CDefFile(src) { CopyFrom(src); }
     CZel& operator=(const CZel&) = delete;
 
     RD_STATUS OnReadStart(CDefArchive* ar, const std::string& name) override;

@@ -5,6 +5,10 @@
 #include "render/LineStyle.h"
 #include "render/ViewCoords.h"
 
+#include <string>
+
+struct PageSettings;
+
 struct CDrawContext {
     CDrawTransform t;
     bool printing = false; // any non-zero printing mode: auxiliary lines hidden, no grey display
@@ -26,6 +30,13 @@ struct CDrawContext {
     int sunpoTextHeight = 3; // printed mm
     int sunpoKurai = 0;
     int sunpoTanten = 0;
+
+    // Read from the settings store once per page, before any band starts.
+    // The page drawing's settings, for the units drawn inside it (imported plans);
+    // null outside a page drawing.
+    const PageSettings* settings = nullptr;
+    WidthTables planWidths;   // imported plans' wall-line widths
+    std::string fallbackFace; // face of the fallback font record (code page 932)
 
     int hojonuriprt = 1;       // auxiliary closed shapes print their fill
     int sirokuroRoomHachDel = 0; // monochrome hides room hatching lines

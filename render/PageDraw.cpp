@@ -28,24 +28,22 @@ struct LayerPass {
     QPainter& p;
     const CPelUnit& unit;
     const CDrawContext& dc;
-    const PageSelection* selection = nullptr; // the document's selection, on the page only
+    const CSelection* selection = nullptr; // the document's selection, on the page only
     bool leaveOutSelection = false;           // while the selection is dragged
     bool markers = false;                     // selection markers (the screen)
-    bool notePictureRects = false;            // where pictures went (the screen)
     std::unordered_set<int> roomGroups;
     std::unordered_set<int> leftOutGroups; // selected groups while dragged
-    TextDrawSettings textSettings = TextDrawSettings::Read();
-    PictureDrawSettings pictureSettings = PictureDrawSettings::Read();
+    const PageSettings& settings;
 
-    LayerPass(QPainter& painter, const CPelUnit& u, const CDrawContext& context)
-        : p(painter), unit(u), dc(context)
+    LayerPass(QPainter& painter, const CPelUnit& u, const CDrawContext& context, const PageSettings& s)
+        : p(painter), unit(u), dc(context), settings(s)
     {
         for (const auto& g : unit.m_groups)
             if (g->m_room == 1)
                 roomGroups.insert(g->m_id);
     }
 
-    bool LeftOut(int id, int groupId, const std::vector<int> PageSelection::*list) const
+    bool LeftOut(int id, int groupId, const std::vector<int> CSelection::*list) const
     {
         if (!leaveOutSelection || !selection)
             return false;
@@ -54,7 +52,7 @@ struct LayerPass {
 
     void Line(const CPelLine& l)
     {
-        if (LeftOut(l.m_id, l.m_groupId, &PageSelection::lines))
+        if (LeftOut(l.m_id, l.m_groupId, &CSelection::lines))
             return;
         DrawPelLine(p, dc, l, unit);
     }
@@ -62,26 +60,24 @@ struct LayerPass {
     void Pictures(int g, int i)
     {
         for (const auto& pic : unit.m_pictures) {
-            if (pic->m_layer1 != g || pic->m_layer2 != i || LeftOut(pic->m_id, 0, &PageSelection::pictures))
+            if (pic->m_layer1 != g || pic->m_layer2 != i || LeftOut(pic->m_id, 0, &CSelection::pictures))
                 continue;
-            const PxRect r = DrawPelImage(p, dc, pictureSettings, *pic);
-            if (notePictureRects)
-                pic->m_drawnRect = CRectUL{r.left, r.top, r.right, r.bottom};
+            DrawPelImage(p, dc, settings.picture, *pic);
         }
     }
 
     void Texts(int g, int i)
     {
         for (const auto& t : unit.m_texts) {
-            if (t->m_layer1 != g || t->m_layer2 != i || LeftOut(t->m_id, t->m_groupId, &PageSelection::texts))
+            if (t->m_layer1 != g || t->m_layer2 != i || LeftOut(t->m_id, t->m_groupId, &CSelection::texts))
                 continue;
-            DrawPelText(p, dc, textSettings, *t);
+            DrawPelText(p, dc, settings.text, *t);
         }
     }
 
     void Wall(const CPelWall& w)
     {
-        if (LeftOut(w.m_id, w.m_groupId, &PageSelection::walls))
+        if (LeftOut(w.m_id, w.m_groupId, &CSelection::walls))
             return;
         if (w.m_kind == 1)
             DrawPillarBody(p, dc, w);
@@ -94,8 +90,7 @@ struct LayerPass {
     void Draw(int g, int i, bool withMapObjects)
     {
         // The older layer walk reads the switch afresh for every layer.
-        const bool picturesBelow = withMapObjects ? AppProfile().GetInt("QLA_T_UTILITY", "app_gazousita", 0) != 0
-                                                  : TheAppSwitches().app_gazousita != 0;
+        const bool picturesBelow = withMapObjects ? settings.gazousita != 0 : TheAppSwitches().app_gazousita != 0;
         if (picturesBelow)
             Pictures(g, i);
 
@@ -127,7 +122,7 @@ struct LayerPass {
         if (withMapObjects) {
             std::vector<const CLineObj*> objects;
             for (const auto& o : unit.m_objects)
-                if (o->m_layer1 == g && o->m_layer2 == i && !LeftOut(o->m_id, 0, &PageSelection::objects))
+                if (o->m_layer1 == g && o->m_layer2 == i && !LeftOut(o->m_id, 0, &CSelection::objects))
                     objects.push_back(o.get());
             DrawMapObjects(p, dc, objects);
         }
@@ -140,7 +135,7 @@ struct LayerPass {
             Line(*l);
         }
         for (const auto& w : unit.m_walls)
-            if (w->m_kind == 1 && OnLayer(*w, g, i) && !LeftOut(w->m_id, w->m_groupId, &PageSelection::walls))
+            if (w->m_kind == 1 && OnLayer(*w, g, i) && !LeftOut(w->m_id, w->m_groupId, &CSelection::walls))
                 DrawPillarDetail(p, dc, *w);
         Texts(g, i);
         if (!picturesBelow)
@@ -154,7 +149,7 @@ struct LayerPass {
 
     void Markers(int g, int i)
     {
-        const PageSelection& sel = *selection;
+        const CSelection& sel = *selection;
         p.save();
         p.setRenderHint(QPainter::Antialiasing, false);
         for (int id : sel.objects) {
@@ -287,8 +282,20 @@ void ApplyPlotSettings(CDrawContext& dc, const CPlotInfo& pi)
     dc.jrPitch = pi.m_objInfo.m_tJrPitch;
 }
 
+PageSettings PageSettings::Read()
+{
+    PageSettings s;
+    s.text = TextDrawSettings::Read();
+    s.picture = PictureDrawSettings::Read();
+    s.gazousita = AppProfile().GetInt("QLA_T_UTILITY", "app_gazousita", 0);
+    s.sirokuroRoomHachDel = AppProfile().GetInt("QLA_T_PlotMenu", "app_sirokuro_roomhachdel", 0);
+    s.planWidths = PlanLineWidths();
+    s.gazouHoseinasi = AppProfile().GetInt("QLA_T_PlotMenu", "gazou_hoseinasi", 1);
+    return s;
+}
+
 CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int printMode, double zoom,
-                             bool useDpiYForY)
+                             bool useDpiYForY, const PageSettings& settings)
 {
     const CPlotInfo& pi = doc.m_plotInfo;
     CDrawContext dc;
@@ -304,7 +311,9 @@ CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int 
     dc.edit2 = pi.m_layer.m_edit2;
     ApplyPlotSettings(dc, pi);
     dc.hojonuriprt = TheAppSwitches().app_hojonuriprt;
-    dc.sirokuroRoomHachDel = AppProfile().GetInt("QLA_T_PlotMenu", "app_sirokuro_roomhachdel", 0);
+    dc.sirokuroRoomHachDel = settings.sirokuroRoomHachDel;
+    dc.planWidths = settings.planWidths;
+    dc.fallbackFace = settings.text.fallbackFace;
     dc.hasiraAuto = TheAppSwitches().app_hasiraauto;
     dc.objhabascale = TheAppSwitches().objhabascale;
     return dc;
@@ -405,7 +414,12 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         PaintSurroundings(p, req, drawable);
     if (drawable.IsEmpty())
         return;
-    const CDrawContext dc = MakeDrawContext(doc, req.dev, req.printMode, req.zoom, req.dev.printing);
+    PageSettings own;
+    if (!req.settings)
+        own = PageSettings::Read();
+    const PageSettings& settings = req.settings ? *req.settings : own;
+    CDrawContext dc = MakeDrawContext(doc, req.dev, req.printMode, req.zoom, req.dev.printing, settings);
+    dc.settings = &settings;
     const CLayer& layers = doc.m_plotInfo.m_layer;
 
     p.save();
@@ -415,11 +429,10 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
     if (req.screen && doc.m_grid.m_visible)
         DrawGrid(p, doc.m_grid, dc.t, layers.EditGroup(), req.dev.paper, drawable);
 
-    LayerPass pass(p, doc.m_unit, dc);
+    LayerPass pass(p, doc.m_unit, dc, settings);
     pass.selection = req.selection;
     pass.leaveOutSelection = req.leaveOutSelection;
     pass.markers = req.screen;
-    pass.notePictureRects = req.screen && req.notePictureRects;
     if (req.leaveOutSelection && req.selection)
         pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
 
@@ -442,11 +455,10 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         CDrawContext old = dc;
         old.printMode = planMode;
         old.printing = planMode != 0;
-        LayerPass oldPass(p, doc.m_unit, old);
+        LayerPass oldPass(p, doc.m_unit, old, settings);
         oldPass.selection = pass.selection;
         oldPass.leaveOutSelection = pass.leaveOutSelection;
         oldPass.markers = pass.markers;
-        oldPass.notePictureRects = pass.notePictureRects;
         oldPass.leftOutGroups = pass.leftOutGroups;
         DrawShownLayers(oldPass, layers);
         DrawPlans(p, doc, req.dev, dc, planMode, frames, plans);
@@ -456,6 +468,9 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
 
 void DrawWholeUnit(QPainter& p, const CDrawContext& dc, const CPelUnit& unit, const CLayer& layers)
 {
-    LayerPass pass(p, unit, dc);
+    PageSettings own;
+    if (!dc.settings)
+        own = PageSettings::Read();
+    LayerPass pass(p, unit, dc, dc.settings ? *dc.settings : own);
     DrawShownLayers(pass, layers);
 }

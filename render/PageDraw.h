@@ -2,7 +2,10 @@
 // The page drawing shared by the screen's page bitmap, the printer and the exports:
 // paper, grid and rulers, then layer by layer the objects in a fixed order of kinds,
 // then the selection markers.
+#include "document/Selection.h"
 #include "render/DrawContext.h"
+#include "render/PictureDraw.h"
+#include "render/TextDraw.h"
 
 #include <vector>
 
@@ -13,14 +16,17 @@ class CPlotInfo;
 class CPelmoraDoc;
 class QPainter;
 
-// The objects the page marks as selected (and leaves out while they are dragged).
-struct PageSelection {
-    std::vector<int> groups, lines, walls, texts, pictures, objects;
-    int Count() const
-    {
-        return static_cast<int>(groups.size() + lines.size() + walls.size() + texts.size() + pictures.size() +
-                                objects.size());
-    }
+
+// What a page drawing reads of the settings store, read once before the drawing (and
+// before its bands start: no drawing thread reads the store).
+struct PageSettings {
+    TextDrawSettings text;
+    PictureDrawSettings picture;
+    int gazousita = 0;           // app_gazousita as the layer walk of map pages reads it
+    int sirokuroRoomHachDel = 0; // app_sirokuro_roomhachdel
+    WidthTables planWidths;
+    int gazouHoseinasi = 1; // exports draw imported plans with their screen widths
+    static PageSettings Read();
 };
 
 struct PageRequest {
@@ -29,18 +35,17 @@ struct PageRequest {
     int printMode = 0;     // 0 screen, 1 printer or export, 2 export with uncorrected plans
     double zoom = 1;
     QRect viewArea;        // screen: the whole scroll area in view pixels, for the surroundings
-    const PageSelection* selection = nullptr;
+    const CSelection* selection = nullptr;
     bool leaveOutSelection = false; // while the selection is dragged
     int planPrintMode = -1;         // what the imported plans are drawn with; -1: printMode
-    // Screen: the drawing notes where each picture went (for the selection); of the
-    // bands of one page only one does.
-    bool notePictureRects = true;
+    // Null: DrawPage reads them itself (a drawing on one thread only).
+    const PageSettings* settings = nullptr;
 };
 
 // The drawing context of a page drawing of doc on dev: transform (group scale y from
 // the vertical resolution on printers only), switches and style tables.
 CDrawContext MakeDrawContext(const CPelmoraDoc& doc, const PageDevice& dev, int printMode, double zoom,
-                             bool useDpiYForY);
+                             bool useDpiYForY, const PageSettings& settings = PageSettings::Read());
 
 // The plot settings' switches, style tables and wall and map-object settings.
 void ApplyPlotSettings(CDrawContext& dc, const CPlotInfo& pi);

@@ -28,7 +28,7 @@ std::string Lower(std::string s)
     return s;
 }
 
-void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device)
+void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device, const PageSettings& settings)
 {
     PaperSheet sheet = doc.m_plotInfo.Paper();
     PageRequest req;
@@ -42,7 +42,8 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device)
     req.screen = false;
     req.printMode = 1;
     // Plans keep their screen line widths unless the user asked for corrected ones.
-    req.planPrintMode = AppProfile().GetInt("QLA_T_PlotMenu", "gazou_hoseinasi", 1) ? 2 : 1;
+    req.planPrintMode = settings.gazouHoseinasi ? 2 : 1;
+    req.settings = &settings;
     DrawPage(p, doc, req);
 }
 
@@ -158,7 +159,8 @@ void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
     if (bands <= 0)
         bands = BandsFor(image.size(), 4ll << 20);
     const QImage& sheet = image;
-    DrawInBands(image, bands, [&doc, &sheet](QPainter& p, int) { DrawOn(p, doc, sheet); });
+    const PageSettings settings = PageSettings::Read();
+    DrawInBands(image, bands, [&](QPainter& p, int) { DrawOn(p, doc, sheet, settings); });
 }
 
 bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality)
@@ -187,7 +189,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
             error = CannotWrite(path);
             return false;
         }
-        DrawOn(p, doc, pdf);
+        DrawOn(p, doc, pdf, PageSettings::Read());
         if (!p.end()) {
             error = CannotWrite(path);
             return false;
@@ -210,7 +212,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
             error = CannotWrite(path);
             return false;
         }
-        DrawOn(p, doc, svg);
+        DrawOn(p, doc, svg, PageSettings::Read());
         p.end();
         buffer.close();
         FixSvgSize(bytes, sheet.widthMm, sheet.heightMm);

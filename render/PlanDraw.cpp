@@ -72,7 +72,7 @@ CDrawContext PlanDrawContext(const CZel& plan, const PageDevice& dev, const CDra
     CDrawContext dc = page;
     ApplyPlotSettings(dc, plan.m_plot);
     dc.t = PlanTransform(plan, dev, page.t, editGroup);
-    dc.widths = PlanLineWidths();
+    dc.widths = page.planWidths;
     dc.printMode = printMode;
     dc.printing = printMode != 0;
     // A plan is one object on its sheet layer: greyed as a whole or not at all.
@@ -132,20 +132,12 @@ void DrawPlans(QPainter& p, const CPelmoraDoc& doc, const PageDevice& dev, const
     }
 }
 
-void DrawPlanResizePreview(QPainter& p, const CPelmoraDoc& doc, const CDrawTransform& page, double pressX,
-                           double pressY, double curX, double curY)
+void DrawPlanResizePreview(QPainter& p, const CZel& before, int handle, int editGroup, const CDrawTransform& page,
+                           double pressX, double pressY, double curX, double curY)
 {
-    const CZelSelection& sel = doc.m_zelSel;
-    if (sel.m_count != 1 || sel.m_ids.size() != 1 || doc.m_arZelUndo.empty())
-        return;
-    const int index = doc.m_arZel.IndexOf(sel.m_ids.front());
-    const CArZel& snapshot = doc.m_arZelUndo[doc.m_arZelUndo.size() - 1];
-    if (index < 0 || static_cast<std::size_t>(index) >= snapshot.m_plans.size())
-        return;
-    const CZel& before = *snapshot.m_plans[static_cast<std::size_t>(index)];
     const double h = before.m_haba, dx = curX - pressX, dy = curY - pressY;
     double u = 0, w = 0;
-    switch (sel.m_handle) {
+    switch (handle) {
     case 1: u = h - dx; w = h - dy; break;
     case 2: u = h - dx; w = h + dy; break;
     case 3: u = h + dx; w = h + dy; break;
@@ -155,7 +147,7 @@ void DrawPlanResizePreview(QPainter& p, const CPelmoraDoc& doc, const CDrawTrans
     const double v = std::abs(dy) > std::abs(dx) ? w : u;
     if (v == 0)
         return;
-    const int e = doc.m_plotInfo.m_layer.EditGroup();
+    const int e = editGroup;
     const QPoint c = page.ToDevice(e, before.m_orgX, before.m_orgY);
     const int half = TruncPx(page.groupScaleX[static_cast<std::size_t>(e)] * std::abs(v));
     p.save();

@@ -46,7 +46,8 @@ struct PlanFilter {
 void DrawPlans(QPainter& p, const CPelmoraDoc& doc, const PageDevice& dev, const CDrawContext& page, int printMode,
                bool frames, const PlanFilter& filter);
 
-// The rubber square while a corner of the one selected plan is dragged from press to
-// current (sheet millimetres): nothing when the size would be 0.
-void DrawPlanResizePreview(QPainter& p, const CPelmoraDoc& doc, const CDrawTransform& page, double pressX,
-                           double pressY, double curX, double curY);
+// The rubber square while corner handle (1-4) of a plan is dragged from press to
+// current (sheet millimetres); before is the plan as it was at the press. Nothing when
+// the size would be 0.
+void DrawPlanResizePreview(QPainter& p, const CZel& before, int handle, int editGroup, const CDrawTransform& page,
+                           double pressX, double pressY, double curX, double curY);

@@ -436,7 +436,7 @@ std::vector<QPolygonF> PlainTextBoxes(const CDrawContext& dc, const CPelText& te
 
 QPoint TextRotationHandle(const CDrawContext& dc, const CPelText& text)
 {
-    const std::vector<QPolygonF> boxes = PlainTextBoxes(dc, text, TextDrawSettings::Read().fallbackFace);
+    const std::vector<QPolygonF> boxes = PlainTextBoxes(dc, text, dc.fallbackFace);
     const double e = text.m_font.m_lfEscapement / 10.0 * M_PI / 180.0;
     const QPointF dir(std::cos(e), -std::sin(e));
     if (boxes.empty() || boxes.front().size() < 4)

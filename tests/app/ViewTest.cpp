@@ -63,7 +63,7 @@ TEST_F(ViewTest, PointerMovesNeverRebuildThePage)
     QPoint centre((paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2);
     EXPECT_EQ(view->PageBitmap().pixel(centre) & 0xffffff, 0xff0000u);
     // An edit marks the page stale: the next paint rebuilds it once.
-    frame.GetDocument()->m_pageStale = true;
+    frame.GetDocument()->Touch();
     view->viewport()->repaint();
     EXPECT_EQ(view->PageRebuilds(), before + 1);
 }
@@ -115,7 +115,7 @@ TEST_F(ViewTest, AStillPageIsSmoothedAfterTheQuickRebuild)
     EXPECT_EQ(smooth.pixel(centre - QPoint(0, 40)), quick.pixel(centre - QPoint(0, 40)));
 
     // An edit brings the quick page back at once.
-    doc.m_pageStale = true;
+    doc.Touch();
     view->viewport()->repaint();
     EXPECT_FALSE(view->PageSmoothed());
     EXPECT_EQ(view->PageRebuilds(), rebuilds + 1);

@@ -264,14 +264,11 @@ TEST(DocUnit, ResetEmptiesEverythingAndReseedsTheUndoLists)
     doc.Read(in.get(), "");
     ASSERT_FALSE(doc.m_unit.m_lines.empty());
     ASSERT_FALSE(doc.m_arZel.m_plans.empty());
-    auto snap = std::make_unique<CPelUnit>();
-    snap->CopyFrom(doc.m_unit);
-    doc.m_unitUndo.Append(std::move(snap));
-    doc.m_unitRedo.Append(std::make_unique<CPelUnit>());
-    auto plans = std::make_unique<CArZel>();
-    plans->CopyFrom(doc.m_arZel);
-    doc.m_arZelUndo.Append(std::move(plans));
-    doc.m_arZelRedo.Append(std::make_unique<CArZel>());
+    doc.Snapshot();
+    doc.Snapshot();
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_EQ(doc.m_undo.RedoCount(), 1u);
+    doc.m_sel.lines = {1};
     doc.m_zelSel.m_count = 1;
     doc.m_zelSel.m_ids = {7};
     doc.m_toolMode = 12;
@@ -283,12 +280,10 @@ TEST(DocUnit, ResetEmptiesEverythingAndReseedsTheUndoLists)
         EXPECT_EQ(c, 1);
     EXPECT_TRUE(doc.m_arZel.m_plans.empty());
     EXPECT_EQ(doc.m_arZel.m_counter, 1);
-    ASSERT_EQ(doc.m_unitUndo.size(), 1u);
-    EXPECT_EQ(&doc.m_unitUndo[0], &doc.m_unitBase);
-    EXPECT_EQ(doc.m_unitRedo.size(), 0u);
-    ASSERT_EQ(doc.m_arZelUndo.size(), 1u);
-    EXPECT_EQ(&doc.m_arZelUndo[0], &doc.m_arZelBase);
-    EXPECT_EQ(doc.m_arZelRedo.size(), 0u);
+    EXPECT_EQ(doc.m_undo.UndoCount(), 1u); // the base entry alone
+    EXPECT_EQ(doc.m_undo.RedoCount(), 0u);
+    EXPECT_FALSE(doc.m_undo.CanUndo());
+    EXPECT_TRUE(doc.m_sel.Empty());
     EXPECT_EQ(doc.m_zelSel.m_count, 0);
     EXPECT_TRUE(doc.m_zelSel.m_ids.empty());
     EXPECT_EQ(doc.m_toolMode, 0);

@@ -80,10 +80,10 @@ TEST(PelText, BlockWithFontRoundTrips)
     ASSERT_EQ(again.m_texts.size(), 1u);
     EXPECT_EQ(WriteUnit(again), written);
 
-    // Copies are deep; a reset empties the list.
+    // A copy keeps its text when the source's is changed; a reset empties the list.
     CPelUnit copy;
     copy.CopyFrom(unit);
-    unit.m_texts[0]->m_text = "changed";
+    PelEdit(unit.m_texts, 0).m_text = "changed";
     EXPECT_EQ(copy.m_texts[0]->m_text, cp932::Lit("物件\r\n価格"));
     unit.Reset(0);
     EXPECT_TRUE(unit.m_texts.empty());

@@ -330,7 +330,7 @@ void FillUnit(CPelUnit& u)
 }
 } // namespace
 
-TEST(PelUnitCopy, DeepAndIndependent)
+TEST(PelUnitCopy, SharedUntilChangedThenIndependent)
 {
     CPelUnit src;
     FillUnit(src);
@@ -340,12 +340,15 @@ TEST(PelUnitCopy, DeepAndIndependent)
     EXPECT_EQ(WriteUnit(copy), WriteUnit(src));
     std::string before = WriteUnit(copy);
 
-    src.m_lines[0]->m_points[1].x = 77;
-    src.m_lines[0]->m_params.push_back(3);
-    src.m_groups[0]->m_lineIds.push_back(8);
-    src.m_walls[0]->m_corners[0].x = -1;
-    src.m_walls[0]->m_edgeB.clear();
-    src.m_objects[0]->m_points.pop_back();
+    EXPECT_EQ(copy.m_lines[0], src.m_lines[0]); // nothing copied yet
+    PelEdit(src.m_lines, 0).m_points[1].x = 77;
+    PelEdit(src.m_lines, 0).m_params.push_back(3);
+    PelEdit(src.m_groups, 0).m_lineIds.push_back(8);
+    PelEdit(src.m_walls, 0).m_corners[0].x = -1;
+    PelEdit(src.m_walls, 0).m_edgeB.clear();
+    PelEdit(src.m_objects, 0).m_points.pop_back();
+    EXPECT_NE(copy.m_lines[0], src.m_lines[0]);
+    EXPECT_EQ(src.m_lines[0].use_count(), 1);
     src.m_counter[CPelUnit::KindLine] = 1;
     src.Reset(0);
     EXPECT_EQ(WriteUnit(copy), before);

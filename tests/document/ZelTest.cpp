@@ -112,7 +112,7 @@ void FillPlan(CZel& p, int id)
 }
 } // namespace
 
-TEST(ZelCopy, DeepAndIndependent)
+TEST(ZelCopy, SharedUntilChangedThenIndependent)
 {
     CArZel src;
     for (int id : {2, 5}) {
@@ -125,9 +125,10 @@ TEST(ZelCopy, DeepAndIndependent)
     copy.CopyFrom(src);
     std::string before = Written([&](CDefArchive* ar) { return copy.Write(ar); });
     EXPECT_EQ(before, Written([&](CDefArchive* ar) { return src.Write(ar); }));
-    src.m_plans[0]->m_unit.m_lines[0]->m_points[0].x = 99;
-    src.m_plans[0]->m_plot.m_layer.m_scales[0] = 7;
-    src.m_plans[1]->m_orgX = -1;
+    CZel& first = PelEdit(src.m_plans, 0);
+    PelEdit(first.m_unit.m_lines, 0).m_points[0].x = 99;
+    first.m_plot.m_layer.m_scales[0] = 7;
+    PelEdit(src.m_plans, 1).m_orgX = -1;
     src.Reset(0);
     EXPECT_EQ(Written([&](CDefArchive* ar) { return copy.Write(ar); }), before);
     EXPECT_EQ(copy.m_counter, 5);

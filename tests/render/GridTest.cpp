@@ -112,7 +112,7 @@ TEST(SelectionMarkers, SquaresAtPointsAndNothingWhileDragged)
     group->m_max = {40, 60};
     doc.m_unit.m_groups.push_back(std::move(group));
 
-    PageSelection sel;
+    CSelection sel;
     sel.lines = {7};
     sel.groups = {3};
     auto render = [&](bool dragged) {

@@ -485,10 +485,8 @@ TEST_F(KindsTest, DraggedPlansAndResizePreview)
     doc.m_zelSel.m_count = 1;
     doc.m_zelSel.m_handle = 3;
     doc.m_zelSel.m_ids = {plan.m_id};
-    auto snapshot = std::make_unique<CArZel>();
-    snapshot->CopyFrom(doc.m_arZel);
-    doc.m_arZelUndo.Append(std::move(snapshot));
-    plan.m_haba = 20; // what the drag has done so far does not count
+    const CZel before(plan); // the plan at the press
+    plan.m_haba = 20;        // what the drag has done so far does not count
 
     PageDevice dev;
     dev.dpiX = dev.dpiY = 96;
@@ -502,7 +500,7 @@ TEST_F(KindsTest, DraggedPlansAndResizePreview)
         only.onlySelected = true;
         DrawPlans(p, doc, dev, page, 0, true, only);
         // Corner 3 dragged by (+10, +4) mm: v = 60, a square of half side 60 mm.
-        DrawPlanResizePreview(p, doc, page.t, 50, 50, 60, 54);
+        DrawPlanResizePreview(p, before, 3, 0, page.t, 50, 50, 60, 54);
     }
     const QPoint c = page.t.ToDevice(0, 0, 0);
     // the selected plan's road, beside its dotted centre line
@@ -519,7 +517,7 @@ TEST_F(KindsTest, DraggedPlansAndResizePreview)
     none.fill(Qt::white);
     {
         QPainter p(&none);
-        DrawPlanResizePreview(p, doc, page.t, 50, 50, 0, 0);
+        DrawPlanResizePreview(p, before, 3, 0, page.t, 50, 50, 0, 0);
     }
     for (int x = 0; x < none.width(); x += 3)
         ASSERT_EQ(none.pixel(x, c.y()) & 0xffffff, kWhiteRgb);
