@@ -68,7 +68,10 @@ void CMainFrame::CreateMenus()
     m_exitAction = m_fileMenu->addAction(QString::fromUtf8("アプリケーションの終了(&X)"), QKeySequence::Quit, this,
                                          [this] { close(); });
     UpdateRecentMenu();
+    CreateEditMenus();
     CreateViewMenu();
+    CreateDrawMenu();
+    CreateStatusBar();
 }
 
 void CMainFrame::CreateViewMenu()
@@ -106,8 +109,10 @@ void CMainFrame::UpdateSwitchActions()
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(QString::fromStdString(m_doc->GetTitle()) + QStringLiteral(" - ")
+    // "[*]" shows the modified mark where the desktop puts it.
+    setWindowTitle(QString::fromStdString(m_doc->GetTitle()) + QStringLiteral("[*] - ")
                    + QString::fromUtf8(CPelmoraDoc::kWindowTitle));
+    setWindowModified(m_doc->IsModified());
 }
 
 void CMainFrame::NewDocument()

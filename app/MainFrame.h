@@ -3,11 +3,15 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <memory>
 
 class CPelmoraDoc;
 class CPelmoraView;
 class QAction;
+class QActionGroup;
+class QLabel;
 class QMenu;
 
 class CMainFrame : public QMainWindow {
@@ -20,6 +24,13 @@ public:
     CPelmoraView* GetView() const { return m_view; }
     // Check marks of the display switches from the document.
     void UpdateSwitchActions();
+    // Enabled and checked states of the editing commands, and the status bar.
+    void UpdateCommandStates();
+    // The action of a command id (tests, the tool bars); nullptr when there is none.
+    QAction* Command(int id) const;
+    QLabel* PromptPane() const { return m_promptPane; }
+    QLabel* AbsolutePane() const { return m_absPane; }
+    QLabel* RelativePane() const { return m_relPane; }
 
     void NewDocument();
     // Opens path into the document; false when the open failed (already shown to the user).
@@ -37,6 +48,12 @@ protected:
 private:
     void CreateMenus();
     void CreateViewMenu();
+    // The editing menus, the status bar panes and the view's context menu.
+    void CreateEditMenus();
+    void CreateStatusBar();
+    void CreateDrawMenu();
+    void BuildContextMenu(QMenu& menu, int which, bool greyed);
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& tip, std::function<void()> run);
     void AddRecentFile(const QString& path);
     void UpdateRecentMenu();
     // Asks to save a modified document; false when the user cancelled.
@@ -54,4 +71,12 @@ private:
     QAction* m_gradationAction = nullptr;
     QAction* m_greyAction = nullptr;
     QAction* m_gridAction = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_drawMenu = nullptr;
+    QActionGroup* m_modeGroup = nullptr;
+    std::map<int, QAction*> m_commands;
+    std::map<int, int> m_modeOfCommand;
+    QLabel* m_promptPane = nullptr;
+    QLabel* m_absPane = nullptr;
+    QLabel* m_relPane = nullptr;
 };

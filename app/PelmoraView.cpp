@@ -1,8 +1,13 @@
 #include "app/PelmoraView.h"
 
+#include "app/SoutaiDlg.h"
+#include "app/ToolCursors.h"
 #include "document/PelmoraDoc.h"
 #include "render/BandPainter.h"
+#include "render/ToolPreview.h"
 
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -34,6 +39,159 @@ CPelmoraView::CPelmoraView(CPelmoraDoc* doc, QWidget* parent) : QAbstractScrollA
     m_smoothTimer.setSingleShot(true);
     m_smoothTimer.setInterval(kSmoothDelayMs);
     connect(&m_smoothTimer, &QTimer::timeout, this, &CPelmoraView::SmoothPage);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setFocusProxy(this);
+    m_tools = std::make_unique<CToolMachine>(*m_doc, *this);
+    viewport()->setCursor(ToolCursor(CToolMachine::Cursor::Arrow));
+}
+
+CPelmoraView::~CPelmoraView() = default;
+
+PageDevice CPelmoraView::Device() const
+{
+    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), m_zoom);
+}
+
+const CDrawContext& CPelmoraView::ScreenContext() const
+{
+    m_context = MakeDrawContext(*m_doc, Device(), 0, m_zoom.zoom, false);
+    return m_context;
+}
+
+void CPelmoraView::EnterMode(int mode)
+{
+    m_tools->EnterMode(mode);
+    setFocus();
+    Redraw();
+    emit StatusChanged();
+}
+
+void CPelmoraView::ZoomAt(double zoom, PelPoint at)
+{
+    SetZoom(zoom);
+    if (!m_zoom.Zoomed())
+        return;
+    const QPoint d = ScreenContext().t.ToDevice(m_doc->m_plotInfo.m_layer.EditGroup(), at.x, at.y);
+    ScrollTo(d - QPoint(viewport()->width() / 2, viewport()->height() / 2));
+}
+
+void CPelmoraView::ScrollTo(QPoint pos)
+{
+    m_inScrollUpdate = true;
+    horizontalScrollBar()->setValue(pos.x());
+    verticalScrollBar()->setValue(pos.y());
+    m_inScrollUpdate = false;
+    Redraw();
+}
+
+int CPelmoraView::UnzoomedPaperWidth() const
+{
+    CZoomModel whole = m_zoom;
+    whole.WholePage();
+    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), whole).paper.Width();
+}
+
+int CPelmoraView::UnzoomedPaperHeight() const
+{
+    CZoomModel whole = m_zoom;
+    whole.WholePage();
+    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), whole).paper.Height();
+}
+
+bool CPelmoraView::AskRelative(PelPoint base, PelPoint& result)
+{
+    CSoutaiDlg dlg(base.x, base.y, this);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    result = {dlg.ResultX(), dlg.ResultY()};
+    return true;
+}
+
+void CPelmoraView::ContextMenu(QPoint px, int which, bool greyed)
+{
+    if (!m_menuBuilder)
+        return;
+    // Shown without a nested event loop: the release that opened it has been handled.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setObjectName("viewContextMenu");
+    m_menuBuilder(*menu, which, greyed);
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
+    }
+    menu->popup(viewport()->mapToGlobal(px - ScrollPos()));
+}
+
+void CPelmoraView::ModeChanged() { emit StatusChanged(); }
+
+CEditEvent CPelmoraView::FromMouse(CEditEvent::Type type, QMouseEvent* event) const
+{
+    CEditEvent e;
+    e.type = type;
+    e.px = event->position().toPoint() + ScrollPos();
+    const Qt::MouseButtons b = event->buttons();
+    e.buttons = (b & Qt::LeftButton ? CEditEvent::Left : 0) | (b & Qt::RightButton ? CEditEvent::Right : 0);
+    const Qt::KeyboardModifiers m = event->modifiers();
+    e.modifiers = (m & Qt::ShiftModifier ? CEditEvent::ShiftMod : 0) | (m & Qt::ControlModifier ? CEditEvent::CtrlMod : 0) |
+                  (m & Qt::AltModifier ? CEditEvent::AltMod : 0);
+    return e;
+}
+
+void CPelmoraView::Send(CEditEvent e)
+{
+    m_tools->Handle(e);
+    viewport()->setCursor(ToolCursor(m_tools->CursorAt(e.px)));
+    viewport()->update();
+    emit StatusChanged();
+}
+
+void CPelmoraView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Send(FromMouse(CEditEvent::Press, event));
+    else if (event->button() == Qt::RightButton)
+        Send(FromMouse(CEditEvent::RightPress, event));
+}
+
+void CPelmoraView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Send(FromMouse(CEditEvent::Release, event));
+    else if (event->button() == Qt::RightButton)
+        Send(FromMouse(CEditEvent::RightRelease, event));
+}
+
+void CPelmoraView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Send(FromMouse(CEditEvent::DoubleClick, event));
+    else if (event->button() == Qt::RightButton)
+        Send(FromMouse(CEditEvent::RightPress, event));
+}
+
+void CPelmoraView::keyPressEvent(QKeyEvent* event)
+{
+    CEditEvent e;
+    e.type = CEditEvent::Key;
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Escape: e.key = CEditEvent::KeyEscape; break;
+    case Qt::Key_Left: e.key = CEditEvent::KeyLeft; break;
+    case Qt::Key_Right: e.key = CEditEvent::KeyRight; break;
+    case Qt::Key_Up: e.key = CEditEvent::KeyUp; break;
+    case Qt::Key_Down: e.key = CEditEvent::KeyDown; break;
+    case Qt::Key_Delete: e.key = CEditEvent::KeyDelete; break;
+    case Qt::Key_Asterisk: e.key = keypad ? CEditEvent::KeyPadStar : CEditEvent::KeyNone; break;
+    case Qt::Key_Minus: e.key = keypad ? CEditEvent::KeyPadMinus : CEditEvent::KeyNone; break;
+    default: break;
+    }
+    if (e.key == CEditEvent::KeyNone) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    e.px = m_cursor + ScrollPos();
+    Send(e);
 }
 
 QImage CPelmoraView::RenderScreenPage(const CPelmoraDoc& doc, QSize client, double dpi, const CZoomModel& zoom,
@@ -142,6 +300,8 @@ void CPelmoraView::SetZoom(double z)
 
 void CPelmoraView::ZoomOut()
 {
+    if (m_zoom.zoom == 1.0)
+        return;
     QPoint next = m_zoom.ZoomOut(ScrollPos(), viewport()->size());
     UpdateScrollBars();
     m_inScrollUpdate = true;
@@ -184,10 +344,44 @@ void CPelmoraView::ToggleGrid()
 
 void CPelmoraView::paintEvent(QPaintEvent*)
 {
-    if (m_page.isNull() || PageStale() || m_page.size() != viewport()->size())
-        RebuildPage();
     QPainter p(viewport());
-    p.drawImage(0, 0, m_page);
+    if (m_tools->DraggingSelection()) {
+        // The page without the selection is drawn once per drag; each move draws only
+        // the moving objects over it.
+        if (!m_dragPageValid || m_dragPage.size() != viewport()->size()) {
+            m_dragPage = QImage(viewport()->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+            PageRequest req;
+            req.dev = Device();
+            req.screen = true;
+            req.zoom = m_zoom.zoom;
+            req.viewArea = QRect(QPoint(0, 0), m_zoom.ViewArea(viewport()->size()).expandedTo(viewport()->size()));
+            req.selection = &m_doc->m_sel;
+            req.leaveOutSelection = true;
+            const PageSettings settings = PageSettings::Read();
+            req.settings = &settings;
+            QPainter dp(&m_dragPage);
+            dp.translate(-ScrollPos().x(), -ScrollPos().y());
+            dp.setBrushOrigin(ScrollPos());
+            DrawPage(dp, *m_doc, req);
+            m_dragPageValid = true;
+        }
+        p.drawImage(0, 0, m_dragPage);
+        PageRequest live;
+        live.dev = Device();
+        live.zoom = m_zoom.zoom;
+        live.selection = &m_doc->m_sel;
+        live.onlySelection = true;
+        p.save();
+        p.translate(-ScrollPos().x(), -ScrollPos().y());
+        DrawPage(p, *m_doc, live);
+        p.restore();
+    } else {
+        m_dragPageValid = false;
+        if (m_page.isNull() || PageStale() || m_page.size() != viewport()->size())
+            RebuildPage();
+        p.drawImage(0, 0, m_page);
+    }
+    DrawOverlays(p);
     if (m_cursor.x() >= 0 && m_doc->m_toolMode != 12 && m_doc->m_toolMode != 53) {
         p.setPen(QPen(QColor(255, 125, 0), 1));
         p.drawLine(m_cursor.x() - 10, m_cursor.y(), m_cursor.x() + 10, m_cursor.y());
@@ -210,11 +404,31 @@ void CPelmoraView::scrollContentsBy(int, int)
         Redraw();
 }
 
+void CPelmoraView::DrawOverlays(QPainter& p)
+{
+    const CToolMachine& t = *m_tools;
+    p.save();
+    p.translate(-ScrollPos().x(), -ScrollPos().y());
+    if (t.SelectionRubberBand() || (t.Zoom() == CToolMachine::RangeZoom && t.Dragging())) {
+        DrawFocusRectangle(p, t.PressPx(), t.Current().px);
+    } else if (!t.Points().empty()) {
+        PreviewInput in;
+        in.mode = t.Mode();
+        in.points = &t.Points();
+        in.group = m_doc->m_plotInfo.m_layer.EditGroup();
+        in.lastPx = t.Last().px;
+        in.pointerPx = t.Current().px;
+        in.pointerMm = t.Current().mm;
+        DrawToolPreview(p, ScreenContext(), m_doc->m_plotInfo, in);
+    }
+    p.restore();
+}
+
 void CPelmoraView::mouseMoveEvent(QMouseEvent* event)
 {
     // Moving the pointer only repaints the overlays over the kept page bitmap.
     m_cursor = event->position().toPoint();
-    viewport()->update();
+    Send(FromMouse(CEditEvent::Move, event));
 }
 
 void CPelmoraView::leaveEvent(QEvent* event)

@@ -3,6 +3,8 @@
 // is rebuilt only on redraw, with zoom and scrolling. A rebuild draws without
 // antialiasing, which keeps zooming, scrolling and editing quick on crowded sheets;
 // once the view has been still for a moment the bitmap is drawn again antialiased.
+#include "edit/ToolHost.h"
+#include "edit/ToolMachine.h"
 #include "render/PageDraw.h"
 #include "render/ZoomModel.h"
 
@@ -10,23 +12,49 @@
 #include <QImage>
 #include <QTimer>
 
+#include <functional>
+#include <memory>
+
 class CPelmoraDoc;
 
-class CPelmoraView : public QAbstractScrollArea {
+class QMenu;
+
+class CPelmoraView : public QAbstractScrollArea, public IToolHost {
     Q_OBJECT
 public:
     explicit CPelmoraView(CPelmoraDoc* doc, QWidget* parent = nullptr);
+    ~CPelmoraView() override;
+
+    // The mouse and keyboard state machine the view hands its events to.
+    CToolMachine& Tools() { return *m_tools; }
+    // A tool command from a menu: the mode entered, the view focused and redrawn.
+    void EnterMode(int mode);
+
+    // IToolHost.
+    const CDrawContext& ScreenContext() const override;
+    double Zoom() const override { return m_zoom.zoom; }
+    void ZoomAt(double zoom, PelPoint at) override;
+    void ZoomOut() override;
+    void WholePage() override;
+    QPoint ScrollPos() const override;
+    void ScrollTo(QPoint pos) override;
+    int UnzoomedPaperWidth() const override;
+    int UnzoomedPaperHeight() const override;
+    bool AskRelative(PelPoint base, PelPoint& result) override;
+    void ContextMenu(QPoint px, int which, bool greyed) override;
+    void ModeChanged() override;
+    // The context menu's entries for the machine's menu kinds; set by the main frame.
+    using MenuBuilder = std::function<void(QMenu&, int which, bool greyed)>;
+    void SetMenuBuilder(MenuBuilder b) { m_menuBuilder = std::move(b); }
 
     CPelmoraDoc* GetDocument() const { return m_doc; }
     // Rebuilds the page bitmap now and repaints the whole client area.
     void Redraw();
     // Back to the whole sheet (a new or opened document).
     void InitialUpdate();
-    void ZoomOut();
-    void WholePage();
     // The zoom gestures' entry: zoom about the view centre.
     void SetZoom(double z);
-    const CZoomModel& Zoom() const { return m_zoom; }
+    const CZoomModel& ZoomModel() const { return m_zoom; }
 
     // The display switches; each toggles and redraws.
     void ToggleMonochrome();
@@ -44,7 +72,13 @@ public:
     static constexpr long long kBandedPixels = 500000;
     // The paper rectangle of the last page drawing, in view (scrolled) pixels.
     PxRect PaperRect() const { return m_paper; }
-    QPoint ScrollPos() const;
+    // Whether the page bitmap leaves the dragged selection out (drawn live over it).
+    bool DragPageShown() const { return m_dragPageValid; }
+
+signals:
+    // The prompt, the read-out or the mode changed: the status bar and the check marks follow.
+    void StatusChanged();
+public:
 
     // Renders the page as the page bitmap would show it into an image of the given
     // client size; bands 0 chooses by the size.
@@ -56,6 +90,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -64,6 +102,10 @@ private:
     void SmoothPage();
 
     bool PageStale() const;
+    void Send(CEditEvent e);
+    CEditEvent FromMouse(CEditEvent::Type type, QMouseEvent* event) const;
+    PageDevice Device() const;
+    void DrawOverlays(QPainter& p);
 
     CPelmoraDoc* m_doc;
     unsigned m_drawnRevision = 0; // the document revision the page bitmap shows
@@ -75,4 +117,9 @@ private:
     QTimer m_smoothTimer;
     QPoint m_cursor{-1, -1};
     bool m_inScrollUpdate = false;
+    std::unique_ptr<CToolMachine> m_tools;
+    mutable CDrawContext m_context;
+    QImage m_dragPage; // the page without the dragged selection
+    bool m_dragPageValid = false;
+    MenuBuilder m_menuBuilder;
 };

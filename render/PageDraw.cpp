@@ -30,6 +30,7 @@ struct LayerPass {
     const CDrawContext& dc;
     const CSelection* selection = nullptr; // the document's selection, on the page only
     bool leaveOutSelection = false;           // while the selection is dragged
+    bool onlySelection = false;               // the selection alone (the drag overlay)
     bool markers = false;                     // selection markers (the screen)
     std::unordered_set<int> roomGroups;
     std::unordered_set<int> leftOutGroups; // selected groups while dragged
@@ -45,9 +46,10 @@ struct LayerPass {
 
     bool LeftOut(int id, int groupId, const std::vector<int> CSelection::*list) const
     {
-        if (!leaveOutSelection || !selection)
+        if ((!leaveOutSelection && !onlySelection) || !selection)
             return false;
-        return Contains(selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
+        const bool selected = Contains(selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
+        return onlySelection ? !selected : selected;
     }
 
     void Line(const CPelLine& l)
@@ -432,14 +434,16 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
     LayerPass pass(p, doc.m_unit, dc, settings);
     pass.selection = req.selection;
     pass.leaveOutSelection = req.leaveOutSelection;
+    pass.onlySelection = req.onlySelection;
     pass.markers = req.screen;
-    if (req.leaveOutSelection && req.selection)
+    if ((req.leaveOutSelection || req.onlySelection) && req.selection)
         pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
 
     const int planMode = req.planPrintMode < 0 ? req.printMode : req.planPrintMode;
     const bool frames = !req.dev.printing;
     PlanFilter plans;
     plans.leaveOutSelected = req.leaveOutSelection;
+    plans.onlySelected = req.onlySelection;
     if (!TheAppSwitches().app_drawzelold) {
         for (int i = 0; i < CLayer::kLayers; ++i) {
             if (!layers.IsShown(0, i))
@@ -458,6 +462,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         LayerPass oldPass(p, doc.m_unit, old, settings);
         oldPass.selection = pass.selection;
         oldPass.leaveOutSelection = pass.leaveOutSelection;
+        oldPass.onlySelection = pass.onlySelection;
         oldPass.markers = pass.markers;
         oldPass.leftOutGroups = pass.leftOutGroups;
         DrawShownLayers(oldPass, layers);

@@ -37,6 +37,7 @@ struct PageRequest {
     QRect viewArea;        // screen: the whole scroll area in view pixels, for the surroundings
     const CSelection* selection = nullptr;
     bool leaveOutSelection = false; // while the selection is dragged
+    bool onlySelection = false;     // the dragged selection alone, over the page kept without it
     int planPrintMode = -1;         // what the imported plans are drawn with; -1: printMode
     // Null: DrawPage reads them itself (a drawing on one thread only).
     const PageSettings* settings = nullptr;

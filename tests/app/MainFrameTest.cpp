@@ -52,9 +52,9 @@ TEST_F(MainFrameTest, FirstRunSwitchesAreTheDefaults)
 TEST_F(MainFrameTest, OpensTheNamedDocumentAndRemembersIt)
 {
     CMainFrame frame;
-    EXPECT_EQ(QString::fromUtf8("Oltrane - OltraneQL03"), frame.windowTitle());
+    EXPECT_EQ(QString::fromUtf8("Oltrane[*] - OltraneQL03"), frame.windowTitle());
     ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(kLha + "doc-lh7.q_l")));
-    EXPECT_EQ(QString::fromUtf8("doc-lh7.q_l - OltraneQL03"), frame.windowTitle());
+    EXPECT_EQ(QString::fromUtf8("doc-lh7.q_l[*] - OltraneQL03"), frame.windowTitle());
     EXPECT_EQ((std::vector<std::string>{"Memo", "Extra"}), frame.GetDocument()->ReadBlocks());
     ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(kLha + "plain.q_l")));
     QStringList recent = frame.RecentFiles();
@@ -68,7 +68,7 @@ TEST_F(MainFrameTest, OpensTheNamedDocumentAndRemembersIt)
     // A failed open leaves a new, empty document behind.
     CRecordingMessageSink sink;
     EXPECT_FALSE(frame.OpenDocumentFile(QString::fromStdString(kLha + "doc-no-member.q_l")));
-    EXPECT_EQ(QString::fromUtf8("Oltrane - OltraneQL03"), frame.windowTitle());
+    EXPECT_EQ(QString::fromUtf8("Oltrane[*] - OltraneQL03"), frame.windowTitle());
     EXPECT_TRUE(frame.GetDocument()->ReadBlocks().empty());
 }
 

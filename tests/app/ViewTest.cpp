@@ -153,19 +153,19 @@ TEST_F(ViewTest, ZoomOutWholePageAndScrolling)
     AddRect(*frame.GetDocument(), -50, -30, 50, 30, 255);
     QSize client = view->viewport()->size();
     view->SetZoom(3);
-    EXPECT_EQ(view->Zoom().zoom, 3);
-    EXPECT_EQ(view->Zoom().scroll, QSize(client.width() * 3, client.height() * 3));
+    EXPECT_EQ(view->ZoomModel().zoom, 3);
+    EXPECT_EQ(view->ZoomModel().scroll, QSize(client.width() * 3, client.height() * 3));
     EXPECT_GT(view->horizontalScrollBar()->maximum(), 0);
     int rebuilds = view->PageRebuilds();
     view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 40);
     EXPECT_EQ(view->PageRebuilds(), rebuilds + 1); // every scroll redraws
     view->SetZoom(1.2);
     view->ZoomOut();
-    EXPECT_EQ(view->Zoom().zoom, 1.0);
-    EXPECT_EQ(view->Zoom().scroll, QSize(0, 0));
+    EXPECT_EQ(view->ZoomModel().zoom, 1.0);
+    EXPECT_EQ(view->ZoomModel().scroll, QSize(0, 0));
     view->SetZoom(5);
     view->WholePage();
-    EXPECT_EQ(view->Zoom().zoom, 1.0);
+    EXPECT_EQ(view->ZoomModel().zoom, 1.0);
     EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
 }
 

@@ -19,6 +19,8 @@ struct ShapeCase {
     int points; // of the created record
 };
 
+void PrintTo(const ShapeCase& c, std::ostream* os) { *os << c.name; }
+
 class ShapeTools : public EditTest, public ::testing::WithParamInterface<ShapeCase> {};
 
 TEST_P(ShapeTools, CreateTheirRecordWithTheSlotStyleOnTheEditLayer)
