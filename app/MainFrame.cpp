@@ -3,6 +3,7 @@
 #include "app/PelmoraApp.h"
 #include "app/PelmoraView.h"
 #include "ardelib/Message.h"
+#include "document/DocBackup.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
 
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 const char kLayout[] = "QLA_T_LAYOUTSIZE";
@@ -30,6 +32,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_doc(std::make_u
     setCentralWidget(m_view);
     CreateMenus();
     UpdateTitle();
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(kRecoveryIntervalMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { WriteRecoveryNow(); });
+    m_recoveryTimer->start();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -55,6 +61,10 @@ void CMainFrame::CreateMenus()
     a = m_fileMenu->addAction(QString::fromUtf8("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
                               [this] { SaveDocumentAs(); });
     a->setObjectName("fileSaveAs");
+    m_fileMenu->addSeparator();
+    a = m_fileMenu->addAction(QString::fromUtf8("ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを開く(&B)..."), this, [this] { OpenBackup(); });
+    a->setObjectName("cmd32853");
+    a->setToolTip(QString::fromUtf8("保存前の図面（バックアップ）を開きます"));
     m_recentSeparator = m_fileMenu->addSeparator();
     for (int i = 0; i < CPelmoraApp::kRecentFiles; ++i) {
         m_recentActions[i] = m_fileMenu->addAction(QString(), this, [this, i] {
@@ -117,6 +127,7 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::NewDocument()
 {
+    docbackup::RemoveRecovery();
     m_doc->OnNewDocument();
     UpdateTitle();
     m_view->InitialUpdate();
@@ -125,6 +136,7 @@ void CMainFrame::NewDocument()
 bool CMainFrame::OpenDocumentFile(const QString& path)
 {
     QString abs = QFileInfo(path).absoluteFilePath();
+    docbackup::RemoveRecovery();
     bool ok = m_doc->OnOpenDocument(abs.toStdString());
     if (ok)
         AddRecentFile(abs);
@@ -140,6 +152,8 @@ bool CMainFrame::SaveDocument()
     if (m_doc->GetPathName().empty())
         return SaveDocumentAs();
     bool ok = m_doc->OnSaveDocument(m_doc->GetPathName());
+    if (ok)
+        docbackup::RemoveRecovery();
     UpdateTitle();
     return ok;
 }
@@ -154,8 +168,10 @@ bool CMainFrame::SaveDocumentAs()
     if (QFileInfo(path).suffix().isEmpty())
         path += QString::fromUtf8(CPelmoraDoc::kExtension);
     bool ok = m_doc->OnSaveDocument(path.toStdString());
-    if (ok)
+    if (ok) {
         AddRecentFile(QFileInfo(path).absoluteFilePath());
+        docbackup::RemoveRecovery();
+    }
     UpdateTitle();
     return ok;
 }
@@ -267,6 +283,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     WritePlacement();
+    docbackup::RemoveRecovery();
     m_doc->SaveSettingsMirror(AppProfile());
     AppProfile().Sync();
     event->accept();

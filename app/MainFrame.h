@@ -13,6 +13,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QTimer;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -31,6 +32,14 @@ public:
     QLabel* PromptPane() const { return m_promptPane; }
     QLabel* AbsolutePane() const { return m_absPane; }
     QLabel* RelativePane() const { return m_relPane; }
+    // The recovery file: written while the document has unsaved changes, offered at
+    // the next start when the program did not close normally.
+    static constexpr int kRecoveryIntervalMs = 3 * 60 * 1000;
+    bool WriteRecoveryNow();
+    // At start: offers a drawing left by a crashed run; true when one was restored.
+    bool OfferRecovery();
+    // Command 32853: the backup of the current document, or one chosen from the backups.
+    void OpenBackup();
 
     void NewDocument();
     // Opens path into the document; false when the open failed (already shown to the user).
@@ -76,6 +85,8 @@ private:
     QActionGroup* m_modeGroup = nullptr;
     std::map<int, QAction*> m_commands;
     std::map<int, int> m_modeOfCommand;
+    QTimer* m_recoveryTimer = nullptr;
+    unsigned m_recoveryRevision = 0;
     QLabel* m_promptPane = nullptr;
     QLabel* m_absPane = nullptr;
     QLabel* m_relPane = nullptr;

@@ -16,7 +16,9 @@ int CPelmoraApp::Run(int argc, char** argv, const std::string& file)
     CGuiMessageSink sink;
     sink.parent = &frame;
     SetMessageSink(&sink);
-    if (!file.empty()) {
+    if (frame.OfferRecovery()) {
+        // The restored drawing takes the place of what the command line asked for.
+    } else if (!file.empty()) {
         if (!frame.OpenDocumentFile(QString::fromStdString(file)))
             return 1;
     } else {

@@ -2,6 +2,7 @@
 
 #include "ardelib/Message.h"
 #include "ardelib/SettingsStore.h"
+#include "document/DocBackup.h"
 #include "document/ReadAbort.h"
 #include "document/ZelLoad.h"
 #include "platform/AppPaths.h"
@@ -104,6 +105,10 @@ bool CPelmoraDoc::OnOpenDocument(const std::string& path)
 
 bool CPelmoraDoc::OnSaveDocument(const std::string& path)
 {
+    // The file about to be replaced stays as the backup; a backup that cannot be made
+    // never stops the save.
+    if (AppProfile().GetInt("QLA_T_UTILITY", "app_backup", 1))
+        docbackup::KeepBackup(path);
     CDefFile file;
     errno = 0;
     auto ar = file.Open(path, 2);
