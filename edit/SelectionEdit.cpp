@@ -225,6 +225,20 @@ void DragHandle(CPelUnit& unit, const CPelUnit& press, const CSelection& sel, do
             o->m_points[v] = moved;
         return;
     }
+    case 7: { // text rotation: turned by the angle the pointer swept about the text's position
+        if (sel.texts.empty())
+            return;
+        CPelText* t = Restore(unit.m_texts, press.m_texts, true, sel.texts.front());
+        if (!t)
+            return;
+        const PelPoint c = t->m_point, from = rule.press, to{rule.press.x + dx, rule.press.y + dy};
+        if (from == c || to == c)
+            return;
+        const double swept = std::atan2(-(to.y - c.y), to.x - c.x) - std::atan2(-(from.y - c.y), from.x - c.x);
+        const int tenths = static_cast<int>(std::lround(swept * 1800.0 / M_PI));
+        t->m_font.m_lfEscapement = ((t->m_font.m_lfEscapement + tenths) % 3600 + 3600) % 3600;
+        return;
+    }
     case 2: { // picture corner: the picture stays centred
         if (sel.pictures.empty())
             return;

@@ -22,6 +22,7 @@ struct PressState {
 struct DragRule {
     double pictureFactor = 1; // drawing millimetres to the pictures' printed millimetres
     bool stretchEven = false; // app_strecheven: group corners keep the proportions
+    PelPoint press;           // where the drag began (a text turns about its position from there)
 };
 
 // Moves every selected object by (dx, dy) from its state in from (which may be unit

@@ -377,7 +377,9 @@ void CToolMachine::DragTo(const SnapPoint& p)
     CSelection& sel = m_doc.m_sel;
     // Always from the state at the press: nothing accumulates from move to move.
     if (sel.handle != 0) {
-        DragHandle(m_doc.m_unit, m_press.unit, sel, dx, dy, Rule());
+        DragRule rule = Rule();
+        rule.press = m_pressMm;
+        DragHandle(m_doc.m_unit, m_press.unit, sel, dx, dy, rule);
     } else {
         MoveSelection(m_doc.m_unit, m_press.unit, sel, dx, dy, Rule());
         MovePlans(m_doc.m_arZel, m_press.plans, m_doc.m_zelSel.m_ids, dx, dy);

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+inline void PrintTo(const PelPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+
 class FakeHost : public IToolHost {
 public:
     explicit FakeHost(CPelmoraDoc& doc) : m_doc(doc) { Rebuild(); }

@@ -333,3 +333,63 @@ TEST_F(EditTest, ZoomGesturesAndTheNumericPad)
     EXPECT_EQ(host.zooms, 2);
 }
 } // namespace
+
+namespace {
+TEST(HandleDrags, GroupCornerPictureCornerAndTextRotation)
+{
+    CPelUnit unit;
+    auto line = std::make_shared<CPelLine>();
+    line->m_id = 1;
+    line->m_groupId = 3;
+    line->m_points = {{0, 0}, {20, 10}};
+    unit.m_lines.push_back(line);
+    auto g = std::make_shared<CPelGroup>();
+    g->m_id = 3;
+    g->m_min = {0, 0};
+    g->m_max = {20, 10};
+    g->m_lineIds = {1};
+    unit.m_groups.push_back(g);
+    auto pic = std::make_shared<CPelImage>();
+    pic->m_id = 4;
+    pic->m_width = 40;
+    pic->m_height = 30;
+    unit.m_pictures.push_back(pic);
+    auto text = std::make_shared<CPelText>();
+    text->m_id = 5;
+    text->m_point = {0, 0};
+    unit.m_texts.push_back(text);
+    PressState press;
+    press.Take(unit, CArZel());
+
+    CSelection sel;
+    sel.groups = {3};
+    sel.handle = 1; // the bottom-right corner, dragged twice as wide and keeping the height
+    sel.handleIndex = 3;
+    DragHandle(unit, press.unit, sel, 20, 0, DragRule{});
+    EXPECT_EQ(unit.m_lines[0]->m_points[1], (PelPoint{40, 10}));
+    EXPECT_EQ(unit.m_groups[0]->m_max, (PelPoint{40, 10}));
+    DragRule even;
+    even.stretchEven = true;
+    DragHandle(unit, press.unit, sel, 20, 0, even); // from the press again: both factors 2
+    EXPECT_EQ(unit.m_groups[0]->m_max, (PelPoint{40, 20}));
+    DragHandle(unit, press.unit, sel, -30, 0, DragRule{}); // would turn the box inside out: ignored
+    EXPECT_EQ(unit.m_groups[0]->m_max, (PelPoint{40, 20}));
+    EXPECT_EQ(press.unit.m_groups[0]->m_max, (PelPoint{20, 10})); // the press state is never changed
+
+    CSelection picSel;
+    picSel.pictures = {4};
+    picSel.handle = 2;
+    picSel.handleIndex = 1; // top-left corner moved out by (5, 5): both sides grow by 10
+    DragHandle(unit, press.unit, picSel, -5, -5, DragRule{});
+    EXPECT_EQ(unit.m_pictures[0]->m_width, 50);
+    EXPECT_EQ(unit.m_pictures[0]->m_height, 40);
+
+    CSelection textSel;
+    textSel.texts = {5};
+    textSel.handle = 7;
+    DragRule turn;
+    turn.press = {10, 0}; // from the right of the text to straight above it: a quarter turn
+    DragHandle(unit, press.unit, textSel, -10, -10, turn);
+    EXPECT_EQ(unit.m_texts[0]->m_font.m_lfEscapement, 900);
+}
+} // namespace
