@@ -52,8 +52,10 @@ int CCsvFill::LargestBoundRow(const CPelUnit& unit)
     return largest;
 }
 
-std::vector<CTextChange> CCsvFill::Plan(const CPelUnit& unit, const CCsvTable& table, const RowMap& rowOf)
+std::vector<CTextChange> CCsvFill::Plan(const CPelUnit& unit, const CCsvTable& table, const RowMap& rowOf,
+                                        bool shortRowsEmpty)
 {
+    static const std::string empty;
     std::vector<CTextChange> changes;
     for (const auto& t : unit.m_texts) {
         // A column or row a file holds negative or past any table is no binding.
@@ -61,6 +63,8 @@ std::vector<CTextChange> CCsvFill::Plan(const CPelUnit& unit, const CCsvTable& t
             continue;
         long long row = rowOf ? rowOf(t->m_csvRow) : t->m_csvRow;
         const std::string* cell = table.Cell(row, t->m_csvCol);
+        if (!cell && shortRowsEmpty && table.Cell(row, 0))
+            cell = &empty;
         if (!cell)
             continue;
         CTextChange change{t->m_id, *cell, t->m_font.m_size};
@@ -75,6 +79,20 @@ std::vector<CTextChange> CCsvFill::Plan(const CPelUnit& unit, const CCsvTable& t
             changes.push_back(std::move(change));
     }
     return changes;
+}
+
+std::vector<CTextChange> CCsvFill::Inverse(const CPelUnit& unit, const std::vector<CTextChange>& changes)
+{
+    std::vector<CTextChange> back;
+    back.reserve(changes.size());
+    for (const CTextChange& c : changes) {
+        int i = unit.IndexOfText(c.textId);
+        if (i >= 0) {
+            const CPelText& t = *unit.m_texts[static_cast<std::size_t>(i)];
+            back.push_back({c.textId, t.m_text, t.m_font.m_size});
+        }
+    }
+    return back;
 }
 
 int CCsvFill::Apply(CPelUnit& unit, const std::vector<CTextChange>& changes)

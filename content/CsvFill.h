@@ -20,8 +20,13 @@ public:
     using RowMap = std::function<long long(int boundRow)>;
 
     // The changes the table makes to unit's texts, in the unit's text order; texts
-    // whose cell is not in the table, or that would not change, are left out.
-    static std::vector<CTextChange> Plan(const CPelUnit& unit, const CCsvTable& table, const RowMap& rowOf = {});
+    // whose cell is not in the table, or that would not change, are left out. With
+    // shortRowsEmpty a row that ends before a text's column gives that text an empty
+    // cell (a batch must not leave one property's text on the next one's flyer).
+    static std::vector<CTextChange> Plan(const CPelUnit& unit, const CCsvTable& table, const RowMap& rowOf = {},
+                                         bool shortRowsEmpty = false);
+    // The changes that undo changes on unit as it is now.
+    static std::vector<CTextChange> Inverse(const CPelUnit& unit, const std::vector<CTextChange>& changes);
     // Applies changes to the texts they name; returns how many were found.
     static int Apply(CPelUnit& unit, const std::vector<CTextChange>& changes);
 

@@ -74,26 +74,34 @@ std::vector<std::string> RegionalStandardCells(const Fields& r)
 }
 } // namespace
 
-bool CReinsImport::Load(const std::string& path, int kind, std::string& error)
+std::size_t CReinsImport::RowLimit(std::size_t cap) const
+{
+    return cap == CCsvTable::kNoLimit ? cap : static_cast<std::size_t>(HeaderLines(m_kind)) + cap;
+}
+
+void CReinsImport::NoteCap()
+{
+    m_notes = m_table.Notes();
+    if (m_table.Truncated())
+        m_notes.push_back(kCapMessage);
+}
+
+bool CReinsImport::Load(const std::string& path, int kind, std::string& error, std::size_t cap)
 {
     m_table = CCsvTable();
     m_notes.clear();
     m_kind = kind == Regional ? Regional : National;
-    if (!m_table.Load(path, static_cast<std::size_t>(HeaderLines(m_kind)) + kPropertyCap, error))
+    if (!m_table.Load(path, RowLimit(cap), error))
         return false;
-    m_notes = m_table.Notes();
-    if (m_table.Truncated())
-        m_notes.push_back(kCapMessage);
+    NoteCap();
     return true;
 }
 
-void CReinsImport::Parse(std::string_view bytes, int kind)
+void CReinsImport::Parse(std::string_view bytes, int kind, std::size_t cap)
 {
     m_kind = kind == Regional ? Regional : National;
-    m_table.Parse(bytes, static_cast<std::size_t>(HeaderLines(m_kind)) + kPropertyCap);
-    m_notes = m_table.Notes();
-    if (m_table.Truncated())
-        m_notes.push_back(kCapMessage);
+    m_table.Parse(bytes, RowLimit(cap));
+    NoteCap();
 }
 
 CReinsImport::Variant CReinsImport::GetVariant() const

@@ -32,10 +32,11 @@ public:
     // The header lines before the first property: 1 national, 3 regional.
     static int HeaderLines(int kind) { return kind == Regional ? 3 : 1; }
 
-    // Reads the export at path as layout kind; false, with the message (UTF-8) in
-    // error, when it cannot be opened or is not text.
-    bool Load(const std::string& path, int kind, std::string& error);
-    void Parse(std::string_view bytes, int kind);
+    // Reads the export at path as layout kind, at most cap properties (the list's
+    // cap by default); false, with the message (UTF-8) in error, when it cannot be
+    // opened or is not text.
+    bool Load(const std::string& path, int kind, std::string& error, std::size_t cap = kPropertyCap);
+    void Parse(std::string_view bytes, int kind, std::size_t cap = kPropertyCap);
 
     int GetKind() const { return m_kind; }
     Variant GetVariant() const;
@@ -64,6 +65,9 @@ public:
     bool Import(std::size_t property, CCsvTable& table, std::string& error) const;
 
 private:
+    std::size_t RowLimit(std::size_t cap) const;
+    void NoteCap();
+
     CCsvTable m_table;
     int m_kind = National;
     std::vector<std::string> m_notes;
