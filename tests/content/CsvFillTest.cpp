@@ -1,7 +1,12 @@
 // Filling bound texts from a table: which texts take which cell, the fit modes, the
 // rows of a batch, and that a filled text cannot break the saved file.
 #include "ContentTestSupport.h"
+#include "TestSupport.h"
+#include "ardelib/SettingsStore.h"
 #include "content/CsvFill.h"
+#include "content/CsvImport.h"
+#include "platform/AppPaths.h"
+#include "platform/Profile.h"
 
 #include <gtest/gtest.h>
 
@@ -142,4 +147,34 @@ TEST(CsvFill, AFilledTextCannotBreakTheSavedFile)
     ASSERT_EQ(back.m_texts.size(), 1u);
     EXPECT_EQ(back.m_texts[0]->m_id, 1);
     EXPECT_EQ(back.m_texts[0]->m_text, t.m_text);
+}
+
+TEST(CsvImport, PlansTheFirstRowsOfAFile)
+{
+    testsupport::TempDir dir;
+    EXPECT_EQ(CCsvImport::LastPath(), apppaths::InstalledDataDir() + "/csv_sample_8.csv");
+    EXPECT_TRUE(testsupport::FileExists(CCsvImport::LastPath())) << "the bundled sample";
+
+    std::string bytes = "A,B\n";
+    for (int i = 1; i <= 60; ++i)
+        bytes += "r" + std::to_string(i) + ",x\n";
+    testsupport::WriteFile(dir.file("rows.csv"), bytes);
+    CPelUnit unit;
+    CPelText& row50 = AddText(unit, "keep", 0, 49);
+    CPelText& row51 = AddText(unit, "keep", 0, 50);
+    std::vector<CTextChange> changes;
+    std::vector<std::string> notes;
+    std::string error;
+    ASSERT_TRUE(CCsvImport::Prepare(unit, dir.file("rows.csv"), changes, notes, error));
+    ASSERT_EQ(changes.size(), 1u) << "the window reads 50 rows";
+    EXPECT_EQ(changes[0].textId, row50.m_id);
+    EXPECT_EQ(changes[0].text, "r49");
+    EXPECT_EQ(row51.m_text, "keep");
+    EXPECT_TRUE(notes.empty());
+
+    EXPECT_FALSE(CCsvImport::Prepare(unit, dir.file("none.csv"), changes, notes, error));
+    EXPECT_EQ(error, CCsvTable::kNotCsv);
+    CCsvImport::StorePath(dir.file("rows.csv"));
+    EXPECT_EQ(CCsvImport::LastPath(), dir.file("rows.csv"));
+    AppProfile().Remove("QLA_T_UTILITY", CCsvImport::kPathKey);
 }
