@@ -185,3 +185,31 @@ TEST(CsvTable, ColumnNames)
     EXPECT_EQ(CCsvTable::ColumnIndex(""), -1);
     EXPECT_EQ(CCsvTable::ColumnIndex("A1"), -1);
 }
+
+TEST(CsvTable, Utf8ConvertsAsTheCodecDoes)
+{
+    // Every character of code page 932 written in UTF-8 reads back as the bytes the
+    // code page's own encoder gives it (NEC and IBM duplicates included).
+    std::string cp;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0)
+            continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
+            if (trail != 0x7F)
+                cp += std::string{static_cast<char>(lead), static_cast<char>(trail), ','};
+    }
+    for (unsigned c = 0xA1; c <= 0xDF; ++c)
+        cp += std::string{static_cast<char>(c), ','};
+    const QString text = cp932::ToQString(cp).remove(QChar::ReplacementCharacter);
+    std::string expected;
+    ASSERT_TRUE(cp932::FromQString(text, expected));
+    CCsvTable t;
+    t.Parse("\xEF\xBB\xBF" + text.toStdString());
+    EXPECT_TRUE(t.Notes().empty());
+    std::string got;
+    for (const auto& cell : t.Rows().at(0))
+        got += cell + ",";
+    got.pop_back();
+    EXPECT_EQ(got.size(), expected.size());
+    EXPECT_TRUE(got == expected);
+}
