@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 using testsupport::Quote;
 using testsupport::TempDir;
@@ -272,4 +273,35 @@ TEST(Merge, ReinsExports)
                 + Quote(dir.file("far.q_l")));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("レインズの取り込み行"), std::string::npos) << r.err;
+}
+
+TEST(Merge, TheBundledSampleTemplateAndCsv)
+{
+    // Only the particulars are bound, each to its own column of row 2, and row 2 of the
+    // bundled CSV is what the sample shows.
+    const std::string sample = std::string(OLTRANE_SOURCE_DIR) + "/samples/flyer.q_l";
+    const std::string csv = std::string(OLTRANE_SOURCE_DIR) + "/resources/csv_sample_8.csv";
+    auto r = Oltrane("--info " + Quote(sample));
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::set<int> columns;
+    int bound = 0, unbound = 0;
+    for (const auto& v : QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["texts"].toArray()) {
+        const QJsonArray b = v.toObject()["csv"].toArray();
+        if (b[0].toInt() < 0) {
+            ++unbound;
+            continue;
+        }
+        ++bound;
+        EXPECT_EQ(b[1].toInt(), 1) << v.toObject()["text"].toString().toStdString();
+        EXPECT_TRUE(columns.insert(b[0].toInt()).second) << "column " << b[0].toInt() << " bound twice";
+    }
+    EXPECT_EQ(bound, 15);
+    EXPECT_GT(unbound, 15) << "labels, footer and map texts stay as they are";
+
+    TempDir dir;
+    r = Oltrane("--merge " + Quote(csv) + " --rows 2 --format q_l --out " + Quote(dir.path()) + " " + Quote(sample));
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto filled = Texts(dir.file("flyer-2.q_l"));
+    auto original = Texts(sample);
+    EXPECT_EQ(filled, original);
 }
