@@ -113,7 +113,8 @@ void CCsvTable::ParseBytes(std::string_view s, std::size_t maxRows)
     };
     while (i < n) {
         if (m_rows.size() == maxRows) {
-            m_truncated = true;
+            // Blank lines after the last row are no rows left unread.
+            m_truncated = s.find_first_not_of("\r\n", i) != std::string_view::npos;
             break;
         }
         // Ordinary bytes in one go: none of the special ones is ever a trail byte.

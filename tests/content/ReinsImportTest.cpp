@@ -185,7 +185,7 @@ TEST(ReinsImport, PropertyCap)
 
     CReinsImport exact;
     file.resize(file.rfind("300,"));
-    exact.Parse(file, CReinsImport::National);
+    exact.Parse(file + "\r\n\n", CReinsImport::National);
     EXPECT_EQ(exact.PropertyCount(), 300u);
     EXPECT_TRUE(exact.Notes().empty());
 }
