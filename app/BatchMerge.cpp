@@ -93,6 +93,12 @@ bool IsDir(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 std::string BaseName(const std::string& path)
 {
     std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
@@ -332,6 +338,10 @@ bool Merge::NameJobs()
             }
         std::string name = SafeName(m_o.name.empty() ? BaseName(m_o.templ) : m_o.name);
         m_jobs[0].path = m_o.out + "/" + (name.empty() ? "merge" : name) + ext;
+        if (SameFile(m_jobs[0].path, m_o.data)) {
+            Say("出力ファイルが入力と同じファイルになります: " + m_jobs[0].path);
+            return false;
+        }
         return true;
     }
     const std::size_t width = std::to_string(m_jobs.back().line).size();
@@ -360,6 +370,13 @@ bool Merge::NameJobs()
             unique = name + "-" + std::to_string(n);
         job.path = m_o.out + "/" + unique + ext;
     }
+    // An output must never replace what it is made from.
+    for (const Job& job : m_jobs)
+        for (const std::string& input : {m_o.templ, m_o.data})
+            if (SameFile(job.path, input)) {
+                Say("出力ファイルが入力と同じファイルになります: " + job.path + "（--name か --out を変えてください）");
+                return false;
+            }
     return true;
 }
 

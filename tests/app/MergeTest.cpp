@@ -218,13 +218,16 @@ TEST(Merge, BadInputIsRefusedBeforeAnythingIsWritten)
         {"--merge " + data + " --reins tokyo" + out + templ, 2, "--reins には"},
         {"--merge " + data + " --rows x" + out + templ, 2, "--rows は"},
         {"--merge " + data + " " + templ, 2, "使い方"},
+        {"--merge " + data + " --format q_l --name t --out " + Quote(dir.path()) + " " + templ, 1, "入力と同じファイル"},
     };
+    const std::string before = testsupport::ReadFile(dir.file("t.q_l"));
     for (const Case& c : cases) {
         auto r = Oltrane(c.args);
         EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
         EXPECT_TRUE(Files(dir.file("out")).empty()) << c.args;
     }
+    EXPECT_EQ(testsupport::ReadFile(dir.file("t.q_l")), before);
 }
 
 TEST(Merge, ReinsExports)
