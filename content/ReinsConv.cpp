@@ -3,6 +3,7 @@
 #include "platform/Codec.h"
 
 #include <charconv>
+#include <cmath>
 #include <initializer_list>
 #include <mutex>
 #include <unordered_map>
@@ -376,12 +377,15 @@ std::string CReinsConv::ManYen(Field f)
             number.push_back(f[i]);
     std::from_chars(number.data(), number.data() + number.size(), v);
     v /= 10000.0;
-    if (v == static_cast<double>(static_cast<long long>(v)))
-        return sign + Digits(a / 10000);
+    char buf[400];
+    if (std::floor(v) == v) {
+        // Whole, however large the field: never through an integer that could overflow.
+        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 0);
+        return sign + std::string(buf, r.ptr);
+    }
     int decimals = 6;
     if (a % 10 == 0 && a % 10000 != 0)
         decimals = a % 100 != 0 ? 3 : a % 1000 != 0 ? 2 : 1;
-    char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     return sign + std::string(buf, r.ptr);
 }

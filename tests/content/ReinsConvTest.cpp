@@ -125,6 +125,9 @@ TEST(ReinsConv, Numbers)
     };
     for (const auto& [field, want] : manYen)
         EXPECT_EQ(U(C::ManYen(field)), want) << field;
+    // Found by fuzzing: a field of 28 digits and decimals is still a number, not a crash.
+    EXPECT_EQ(C::ManYen("8888888888888888888888888888.5").substr(0, 8), "88888888");
+    EXPECT_EQ(C::ManYen("1e400.5"), "0.000100");
 
     const std::pair<const char*, const char*> grouped[] = {
         {"1000", "\"1,000\""},           {"100", "\"100\""},       {"", "\"0\""},
