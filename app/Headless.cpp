@@ -1,5 +1,7 @@
 #include "app/Headless.h"
 
+#include "app/BatchMerge.h"
+#include "app/HeadlessSink.h"
 #include "app/InfoJson.h"
 #include "ardelib/Message.h"
 #include "document/AppSwitches.h"
@@ -13,30 +15,15 @@
 #include <cstdlib>
 
 namespace {
-// Everything shown goes to standard error, and any message makes the command fail.
-class HeadlessSink : public IMessageSink {
-public:
-    HeadlessSink() : m_prev(GetMessageSink()) { SetMessageSink(this); }
-    ~HeadlessSink() override { SetMessageSink(m_prev); }
-    MsgAnswer Show(const std::string& text, MsgButtons buttons) override
-    {
-        ++count;
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
-    }
-    int count = 0;
-
-private:
-    IMessageSink* m_prev;
-};
-
 int Usage()
 {
     std::fprintf(stderr,
                  "使い方: oltrane [FILE]\n"
                  "        oltrane --info FILE\n"
                  "        oltrane --save-as OUT FILE\n"
-                 "        oltrane --export OUT [--dpi N] FILE\n");
+                 "        oltrane --export OUT [--dpi N] FILE\n"
+                 "        oltrane --merge DATA [--reins national|regional] [--rows A-B] [--format F]\n"
+                 "                [--dpi N] [--name PATTERN] [--single] --out DIR TEMPLATE\n");
     return 2;
 }
 
@@ -51,10 +38,10 @@ bool Open(CPelmoraDoc& doc, const std::string& file)
 
 int Info(const std::string& file)
 {
-    HeadlessSink sink;
+    CHeadlessSink sink;
     CPelmoraDoc doc;
     bool ok = Open(doc, file);
-    if (!ok || sink.count)
+    if (!ok || sink.Count())
         return 1;
     QJsonObject info = BuildInfoJson(doc);
     info["file"] = QString::fromStdString(file);
@@ -65,11 +52,11 @@ int Info(const std::string& file)
 
 int SaveAs(const std::string& out, const std::string& file)
 {
-    HeadlessSink sink;
+    CHeadlessSink sink;
     CPelmoraDoc doc;
-    if (!Open(doc, file) || sink.count)
+    if (!Open(doc, file) || sink.Count())
         return 1;
-    if (!doc.OnSaveDocument(out) || sink.count)
+    if (!doc.OnSaveDocument(out) || sink.Count())
         return 1;
     return 0;
 }
@@ -101,9 +88,9 @@ int Export(const std::vector<std::string>& args)
     file = plain[1];
     // The drawing consults the switches (layer path, auxiliary fills) as the window does.
     TheAppSwitches().Read();
-    HeadlessSink sink;
+    CHeadlessSink sink;
     CPelmoraDoc doc;
-    if (!Open(doc, file) || sink.count)
+    if (!Open(doc, file) || sink.Count())
         return 1;
     std::string error;
     int quality = AppProfile().GetInt("QLA_T_UTILITY", "gazou_jpeg_atu", 100);
@@ -126,6 +113,8 @@ int RunHeadless(const std::vector<std::string>& args)
         return args.size() == 3 ? SaveAs(args[1], args[2]) : Usage();
     if (cmd == "--export")
         return Export(args);
+    if (cmd == "--merge")
+        return CBatchMerge::Run(std::vector<std::string>(args.begin() + 1, args.end()));
     if (cmd == "--help" || cmd == "-h") {
         Usage();
         return 0;

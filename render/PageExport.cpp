@@ -163,6 +163,46 @@ void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
     DrawInBands(image, bands, [&](QPainter& p, int) { DrawOn(p, doc, sheet, settings); });
 }
 
+bool ExportPdfPages(const std::string& path, int count, const std::function<const CPelmoraDoc*(int)>& page,
+                    std::string& error)
+{
+    QSaveFile out(QString::fromStdString(path));
+    if (!out.open(QIODevice::WriteOnly)) {
+        error = CannotWrite(path);
+        return false;
+    }
+    QPdfWriter pdf(&out);
+    pdf.setResolution(kVectorDpi);
+    pdf.setCreator(QStringLiteral("Oltrane"));
+    QPainter p;
+    int drawn = 0;
+    const PageSettings settings = PageSettings::Read();
+    for (int i = 0; i < count; ++i) {
+        const CPelmoraDoc* doc = page(i);
+        if (!doc)
+            continue;
+        const PaperSheet sheet = doc->m_plotInfo.Paper();
+        pdf.setPageSize(
+            QPageSize(QSizeF(sheet.widthMm, sheet.heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        if (drawn == 0 ? !p.begin(&pdf) : !pdf.newPage()) {
+            error = CannotWrite(path);
+            return false;
+        }
+        DrawOn(p, *doc, pdf, settings);
+        ++drawn;
+    }
+    if (drawn == 0) {
+        error = "書き出すページがありません。";
+        return false;
+    }
+    if (!p.end()) {
+        error = CannotWrite(path);
+        return false;
+    }
+    return Commit(out, error, path);
+}
+
 bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality)
 {
     const Format format = FormatOf(path);
@@ -172,30 +212,8 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     case Format::Unknown:
         error = "この形式には書き出せません: " + path;
         return false;
-    case Format::Pdf: {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly)) {
-            error = CannotWrite(path);
-            return false;
-        }
-        QPdfWriter pdf(&out);
-        pdf.setResolution(kVectorDpi);
-        pdf.setPageSize(QPageSize(QSizeF(sheet.widthMm, sheet.heightMm), QPageSize::Millimeter, QString(),
-                                  QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        pdf.setCreator(QStringLiteral("Oltrane"));
-        QPainter p;
-        if (!p.begin(&pdf)) {
-            error = CannotWrite(path);
-            return false;
-        }
-        DrawOn(p, doc, pdf, PageSettings::Read());
-        if (!p.end()) {
-            error = CannotWrite(path);
-            return false;
-        }
-        return Commit(out, error, path);
-    }
+    case Format::Pdf:
+        return ExportPdfPages(path, 1, [&doc](int) { return &doc; }, error);
     case Format::Svg: {
         QByteArray bytes;
         QBuffer buffer(&bytes);

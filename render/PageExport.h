@@ -3,6 +3,7 @@
 // centre at the output's centre) into an image, PDF or SVG file.
 #include <QSize>
 
+#include <functional>
 #include <string>
 
 class CPelmoraDoc;
@@ -36,4 +37,10 @@ void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands = 0);
 // in error when the format is not known, the image would be too large or the file
 // could not be written.
 bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::string& error, int jpegQuality = 100);
+
+// One PDF of count sheets, a page each, each page the size of its sheet: page(i) gives
+// the document of page i, or nullptr to leave it out. The file replaces path only when
+// complete; false with the reason in error, or when no page was drawn.
+bool ExportPdfPages(const std::string& path, int count, const std::function<const CPelmoraDoc*(int)>& page,
+                    std::string& error);
 } // namespace pageexport

@@ -8,13 +8,70 @@ roads, railways, a river, an elevated road, a pond and the walking route. The te
 are plain, vertical and decorated lettering; the photo and the clip-art are drawn
 here as small BMP pictures, the clip-art with a transparent key colour.
 
-Usage: make_flyer.py [OUT]   (default: flyer.q_l next to this script)
+Its title, catch line, price and particulars are bound to the columns of row 2 of
+the sample CSV, which the same run writes to resources/csv_sample_8.csv.
+
+Usage: make_flyer.py [OUT]   (default: flyer.q_l next to this script, and the CSV)
 Optionally: make_flyer.py OUT --map-objects N  adds N extra map objects (benchmarks).
 """
 import math
 import os
 import random
 import sys
+
+
+# The sample CSV that fills the flyer: a heading line, then one line per property.
+# The flyer shows the first property and binds its particulars to row 2.
+SAMPLE_COLUMNS = ['物件名', 'キャッチコピー', '価格（万円）', '所在地', '交通', '専有面積', '間取り', '築年月',
+                  '引渡し', '価格', '管理費', '修繕積立金', '構造', '所在階', '取引態様']
+PARTICULARS = [('所在地', '価格'), ('交通', '管理費'), ('専有面積', '修繕積立金'), ('間取り', '構造'),
+               ('築年月', '所在階'), ('引渡し', '取引態様')]
+SAMPLE_ROWS = [
+    ['陽だまりの2LDK', '駅徒歩5分・南向き角部屋・ペット相談可', '3,980', '東京都杉並区桜台二丁目', 'さくら台駅 徒歩5分',
+     '58.62㎡（17.73坪）', '2LDK＋バルコニー', '2009年3月', '相談', '3,980万円（税込）', '月額 12,800円',
+     '月額 9,600円', '鉄筋コンクリート造', '5階／地上6階建', '媒介'],
+    ['緑に囲まれた3LDK', '公園まで徒歩2分・全室南向き', '4,580', '東京都杉並区若葉台三丁目', 'わかば台駅 徒歩8分',
+     '72.15㎡（21.82坪）', '3LDK', '2014年10月', '即時', '4,580万円（税込）', '月額 14,200円', '月額 11,000円',
+     '鉄筋コンクリート造', '3階／地上5階建', '専任媒介'],
+    ['駅前のコンパクト1LDK', '駅徒歩1分・宅配ボックス付', '2,480', '東京都中野区本町五丁目', 'なかの坂上駅 徒歩1分',
+     '38.40㎡（11.61坪）', '1LDK', '2018年6月', '2027年3月下旬', '2,480万円（税込）', '月額 9,800円',
+     '月額 7,200円', '鉄骨鉄筋コンクリート造', '8階／地上12階建', '一般媒介'],
+    ['眺望の良い角住戸', '最上階・ルーフバルコニー付・リフォーム済み', '5,260', '東京都練馬区旭町一丁目',
+     'あさひ町駅 徒歩6分', '80.03㎡（24.20坪）', '3LDK＋納戸', '2006年2月', '相談', '5,260万円（税込）',
+     '月額 15,600円', '月額 13,400円', '鉄筋コンクリート造', '7階／地上7階建', '媒介'],
+    ['"ペット可"の2DK', '小型犬・猫飼育可, 敷地内駐車場あり', '1,980', '東京都杉並区桜台四丁目', 'さくら台駅 バス5分 徒歩2分',
+     '45.10㎡（13.64坪）', '2DK', '1998年11月', '即時', '1,980万円（税込）', '月額 8,600円', '月額 6,900円',
+     '鉄筋コンクリート造', '2階／地上4階建', '媒介'],
+]
+
+
+def column_name(i):
+    """Spreadsheet column name of a 0-based column: A, ..., Z, AA, ..."""
+    name = ''
+    i += 1
+    while i:
+        i, r = divmod(i - 1, 26)
+        name = chr(ord('A') + r) + name
+    return name
+
+
+def column_index(name):
+    i = 0
+    for c in name:
+        i = i * 26 + ord(c) - ord('A') + 1
+    return i - 1
+
+
+def csv_cell(text):
+    if any(c in text for c in ',"\n'):
+        return '"' + text.replace('"', '""') + '"'
+    return text
+
+
+def sample_csv():
+    """The sample CSV in code page 932 with CR LF lines, as spreadsheets write it."""
+    lines = [SAMPLE_COLUMNS] + SAMPLE_ROWS
+    return ''.join(','.join(csv_cell(c) for c in line) + '\r\n' for line in lines).encode('cp932')
 
 
 def rgb(r, g, b):
@@ -106,13 +163,14 @@ class Unit:
     # Texts and pictures -------------------------------------------------------
     def text(self, pos, string, size=3.5, color=BLACK, face='ＭＳ ゴシック', weight=400, align=0, valign=0,
              escapement=0, spacing=0.0, line_gap=0.0, back=None, deco=0, edge=1, warp=0, strength=5,
-             alpha=100, layer=(0, 0)):
+             alpha=100, layer=(0, 0), csv=None):
         """Plain text, or decorated lettering when deco is 1 (edge and fill), 2 (edge)
-        or 3 (fill); a decorated text's edge colour is its background colour."""
+        or 3 (fill); a decorated text's edge colour is its background colour. csv binds
+        the text to a cell: (column letter, row number as a spreadsheet shows it, fit mode)."""
         rec = dict(id=len(self.texts) + 2, pos=pos, string=string, size=size, color=color, face=face,
                    weight=weight, align=align, valign=valign, escapement=escapement, spacing=spacing,
                    line_gap=line_gap, back=back, deco=deco, edge=edge, warp=warp, strength=strength,
-                   alpha=alpha, layer=layer)
+                   alpha=alpha, layer=layer, csv=csv)
         self.texts.append(rec)
         return rec
 
@@ -202,9 +260,11 @@ class Unit:
             out.kv('MTextGrpID', 0)
             out.kv('MTextLayer1', t['layer'][0])
             out.kv('MTextLayer2', t['layer'][1])
-            out.kv('MTextCol', 0)
-            out.kv('MTextRow', 0)
-            out.kv('MTextCsvFlg', 0)
+            col, row, mode = (-1, -1, 0) if t['csv'] is None else (column_index(t['csv'][0]), t['csv'][1] - 1,
+                                                                    t['csv'][2])
+            out.kv('MTextCol', col)
+            out.kv('MTextRow', row)
+            out.kv('MTextCsvFlg', mode)
             out.kv('MTextKiteibun', 0)
             out.kv('MTextHuchiFlg', t['deco'])
             out.kv('MTextHuchiAtsumi', t['edge'])
@@ -709,14 +769,15 @@ def sheet():
 
     # Banner: decorated title with a warped edge, the catch line, a vertical label.
     u.text((-98, -145), '陽だまりの2LDK', size=15, color=WHITE, back=orange, deco=1, edge=1, warp=4,
-           strength=3, face='ＭＳ Ｐゴシック', weight=700)
-    u.text((-98, -124), '駅徒歩5分・南向き角部屋・ペット相談可', size=4.5, color=WHITE, face='ＭＳ Ｐゴシック')
+           strength=3, face='ＭＳ Ｐゴシック', weight=700, csv=('A', 2, 1))
+    u.text((-98, -124), '駅徒歩5分・南向き角部屋・ペット相談可', size=4.5, color=WHITE, face='ＭＳ Ｐゴシック',
+           csv=('B', 2, 1))
     u.text((101, -146), '新築同様', size=5, color=orange, face='@ＭＳ 明朝', escapement=2700, weight=700)
     # Price badge.
     u.text((52, -91), '販売価格', size=4, color=WHITE, align=1, face='ＭＳ Ｐゴシック', weight=700)
     # Decorated lettering takes no alignment: its anchor is the top left of the path.
     u.text((37.5, -84), '3,980', size=11, color=rgb(255, 240, 120), back=rgb(120, 0, 10), deco=1, edge=1,
-           face='ＭＳ Ｐゴシック', weight=700)
+           face='ＭＳ Ｐゴシック', weight=700, csv=('C', 2, 1))
     u.text((52, -70), '万円', size=5, color=WHITE, align=1, face='ＭＳ Ｐゴシック', weight=700)
     # Feature boxes and section tabs.
     for x, label, colour in [(27, '南向き', WHITE), (56, '角部屋', WHITE), (85, 'ペット可', rgb(0, 110, 70))]:
@@ -724,18 +785,16 @@ def sheet():
     u.text((-80, -27), '間取り図', size=4, color=WHITE, align=1, valign=1, spacing=0.5)
     u.text((29, -27), '周辺地図', size=4, color=WHITE, align=1, valign=1, spacing=0.5)
     # Particulars: labels in the shaded columns, values beside them.
-    rows = [('所在地', '東京都杉並区桜台二丁目', '価格', '3,980万円（税込）'),
-            ('交通', 'さくら台駅 徒歩5分', '管理費', '月額 12,800円'),
-            ('専有面積', '58.62㎡（17.73坪）', '修繕積立金', '月額 9,600円'),
-            ('間取り', '2LDK＋バルコニー', '構造', '鉄筋コンクリート造'),
-            ('築年月', '2009年3月', '所在階', '5階／地上6階建'),
-            ('引渡し', '相談', '取引態様', '媒介')]
+    # Particulars: labels in the shaded columns, values beside them; each value takes
+    # its own column of the sample CSV (row 2), shrunk to keep its width.
+    rows = [(l1, SAMPLE_ROWS[0][SAMPLE_COLUMNS.index(l1)], l2, SAMPLE_ROWS[0][SAMPLE_COLUMNS.index(l2)])
+            for l1, l2 in PARTICULARS]
     for i, (l1, v1, l2, v2) in enumerate(rows):
         y = 83.5 + 7 * i
         u.text((-84, y), l1, size=3, align=1, valign=1, color=rgb(20, 45, 110))
-        u.text((-67, y), v1, size=3, valign=1)
+        u.text((-67, y), v1, size=3, valign=1, csv=(column_name(SAMPLE_COLUMNS.index(l1)), 2, 1))
         u.text((14, y), l2, size=3, align=1, valign=1, color=rgb(20, 45, 110))
-        u.text((31, y), v2, size=3, valign=1)
+        u.text((31, y), v2, size=3, valign=1, csv=(column_name(SAMPLE_COLUMNS.index(l2)), 2, 1))
     # Footer: the agent.
     u.text((-80, 132.5), 'ハルモ不動産株式会社', size=6, color=WHITE, face='ＭＳ Ｐゴシック', weight=700)
     u.text((-80, 140.5), '東京都杉並区桜台一丁目3番8号\n宅地建物取引業者免許 東京都知事(3)第00000号', size=2.6,
@@ -791,6 +850,12 @@ def main(argv):
         out = args[0]
     with open(out, 'wb') as f:
         f.write(build(extra))
+    if not args:
+        csv = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), 'resources',
+                           'csv_sample_8.csv')
+        os.makedirs(os.path.dirname(csv), exist_ok=True)
+        with open(csv, 'wb') as f:
+            f.write(sample_csv())
 
 
 if __name__ == '__main__':

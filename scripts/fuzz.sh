@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-180}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_document fuzz_picture fuzz_bmp fuzz_lha fuzz_plan)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_document fuzz_picture fuzz_bmp fuzz_lha fuzz_plan fuzz_csv)
 
 PACKAGES=(clang-14 libfuzzer-14-dev cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev liblhasa-dev libgif-dev)
 scripts/install-packages.sh "${PACKAGES[@]}"
