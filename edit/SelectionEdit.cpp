@@ -236,7 +236,8 @@ void DragHandle(CPelUnit& unit, const CPelUnit& press, const CSelection& sel, do
             return;
         const double swept = std::atan2(-(to.y - c.y), to.x - c.x) - std::atan2(-(from.y - c.y), from.x - c.x);
         const int tenths = static_cast<int>(std::lround(swept * 1800.0 / M_PI));
-        t->m_font.m_lfEscapement = ((t->m_font.m_lfEscapement + tenths) % 3600 + 3600) % 3600;
+        const long long turned = (static_cast<long long>(t->m_font.m_lfEscapement) + tenths) % 3600;
+        t->m_font.m_lfEscapement = static_cast<int32_t>((turned + 3600) % 3600);
         return;
     }
     case 2: { // picture corner: the picture stays centred

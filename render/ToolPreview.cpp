@@ -10,6 +10,8 @@
 
 namespace {
 const QColor kConstruction(255, 0, 0);
+// A curve larger than this many pixels is far beyond any window: nothing to show.
+constexpr double kMaxPreviewPx = 1.0e7;
 
 enum Family { FamLine = 0, FamRect = 1, FamPolygon = 2, FamCircle = 3, FamArc = 4 };
 
@@ -136,9 +138,10 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
         break;
     }
     case 10: { // circle: solid outline, no gradient or translucency
-        const int r = static_cast<int>(std::hypot(in.pointerPx.x() - in.lastPx.x(), in.pointerPx.y() - in.lastPx.y()));
-        if (r == 0)
+        const double rr = std::hypot(double(in.pointerPx.x()) - in.lastPx.x(), double(in.pointerPx.y()) - in.lastPx.y());
+        if (rr < 1 || rr > kMaxPreviewPx)
             break;
+        const int r = static_cast<int>(rr);
         const QRect box(in.lastPx.x() - r, in.lastPx.y() - r, 2 * r, 2 * r);
         if (Filled(plot, FamCircle)) {
             p.setPen(Qt::NoPen);
@@ -158,9 +161,10 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
         const PelPoint c = pts[0], s = pts[1];
         const double rmm = std::hypot(s.x - c.x, s.y - c.y);
         const QPoint cp = dev(c);
-        const int rx = static_cast<int>(dc.t.LengthX(in.group, rmm)), ry = static_cast<int>(dc.t.LengthY(in.group, rmm));
-        if (rx <= 0 || ry <= 0)
+        const double rxd = dc.t.LengthX(in.group, rmm), ryd = dc.t.LengthY(in.group, rmm);
+        if (!(rxd >= 1 && ryd >= 1 && rxd <= kMaxPreviewPx && ryd <= kMaxPreviewPx))
             break;
+        const int rx = static_cast<int>(rxd), ry = static_cast<int>(ryd);
         const QRect box(cp.x() - rx, cp.y() - ry, 2 * rx, 2 * ry);
         const QPoint sp = dev(s);
         const double start = DirectionDeg(cp.x(), cp.y(), sp.x(), sp.y());
