@@ -84,19 +84,15 @@ void CPelmoraView::ScrollTo(QPoint pos)
     Redraw();
 }
 
-int CPelmoraView::UnzoomedPaperWidth() const
+PxRect CPelmoraView::UnzoomedPaper() const
 {
     CZoomModel whole = m_zoom;
     whole.WholePage();
-    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), whole).paper.Width();
+    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), whole).paper;
 }
 
-int CPelmoraView::UnzoomedPaperHeight() const
-{
-    CZoomModel whole = m_zoom;
-    whole.WholePage();
-    return ScreenDevice(*m_doc, viewport()->size(), logicalDpiX(), whole).paper.Height();
-}
+int CPelmoraView::UnzoomedPaperWidth() const { return UnzoomedPaper().Width(); }
+int CPelmoraView::UnzoomedPaperHeight() const { return UnzoomedPaper().Height(); }
 
 bool CPelmoraView::AskRelative(PelPoint base, PelPoint& result)
 {

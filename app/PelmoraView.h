@@ -102,6 +102,7 @@ private:
     void SmoothPage();
 
     bool PageStale() const;
+    PxRect UnzoomedPaper() const;
     void Send(CEditEvent e);
     CEditEvent FromMouse(CEditEvent::Type type, QMouseEvent* event) const;
     PageDevice Device() const;

@@ -43,17 +43,53 @@ T* Restore(PelList<T>& list, const PelList<T>& from, bool restore, int id)
 }
 
 // Applies f to every member of a group and to nothing else; the box is the caller's.
-void MapMembers(CPelUnit& unit, const CPelUnit& from, bool restore, const CPelGroup& g, const Mapper& f)
+// line, when given, changes the lines instead of f alone.
+void MapMembers(CPelUnit& unit, const CPelUnit& from, bool restore, const CPelGroup& g, const Mapper& f,
+                const std::function<void(CPelLine&)>& line = nullptr)
 {
     for (int id : g.m_lineIds)
         if (auto* l = Restore(unit.m_lines, from.m_lines, restore, id))
-            MapLine(*l, f);
+            line ? line(*l) : MapLine(*l, f);
     for (int id : g.m_wallIds)
         if (auto* w = Restore(unit.m_walls, from.m_walls, restore, id))
             MapWall(*w, f);
     for (int id : g.m_textIds)
         if (auto* t = Restore(unit.m_texts, from.m_texts, restore, id))
             MapText(*t, f);
+}
+
+// What one change does to each kind of selected record.
+struct SelectionChange {
+    Mapper point;                              // every point of lines, walls, texts, map objects
+    std::function<void(CPelLine&)> line;       // lines, when more than their points change
+    std::function<void(CPelImage&)> picture;
+    std::function<void(CPelGroup&)> groupBox; // the box (and angle) of a group; its members take point/line
+};
+
+// Applies change to every selected record, each first put back to its state in from.
+void ChangeSelection(CPelUnit& unit, const CPelUnit& from, const CSelection& sel, const SelectionChange& c)
+{
+    const bool restore = &unit != &from;
+    for (int id : sel.lines)
+        if (auto* l = Restore(unit.m_lines, from.m_lines, restore, id))
+            c.line ? c.line(*l) : MapLine(*l, c.point);
+    for (int id : sel.walls)
+        if (auto* w = Restore(unit.m_walls, from.m_walls, restore, id))
+            MapWall(*w, c.point);
+    for (int id : sel.texts)
+        if (auto* t = Restore(unit.m_texts, from.m_texts, restore, id))
+            MapText(*t, c.point);
+    for (int id : sel.objects)
+        if (auto* o = Restore(unit.m_objects, from.m_objects, restore, id))
+            MapObject(*o, c.point);
+    for (int id : sel.pictures)
+        if (auto* pic = Restore(unit.m_pictures, from.m_pictures, restore, id))
+            c.picture(*pic);
+    for (int id : sel.groups)
+        if (auto* g = Restore(unit.m_groups, from.m_groups, restore, id)) {
+            c.groupBox(*g);
+            MapMembers(unit, from, restore, *g, c.point, c.line);
+        }
 }
 
 template <class T>
@@ -88,31 +124,17 @@ int CopyRecord(CPelUnit& unit, PelList<T>& list, CPelUnit::Kind kind, int id, co
 void MoveSelection(CPelUnit& unit, const CPelUnit& from, const CSelection& sel, double dx, double dy,
                    const DragRule& rule)
 {
-    const bool restore = &unit != &from;
-    const Mapper by = [=](PelPoint p) { return PelPoint{p.x + dx, p.y + dy}; };
-    for (int id : sel.lines)
-        if (auto* l = Restore(unit.m_lines, from.m_lines, restore, id))
-            MapLine(*l, by);
-    for (int id : sel.walls)
-        if (auto* w = Restore(unit.m_walls, from.m_walls, restore, id))
-            MapWall(*w, by);
-    for (int id : sel.texts)
-        if (auto* t = Restore(unit.m_texts, from.m_texts, restore, id))
-            MapText(*t, by);
-    for (int id : sel.objects)
-        if (auto* o = Restore(unit.m_objects, from.m_objects, restore, id))
-            MapObject(*o, by);
-    for (int id : sel.pictures)
-        if (auto* pic = Restore(unit.m_pictures, from.m_pictures, restore, id)) {
-            pic->m_offsetX += dx * rule.pictureFactor;
-            pic->m_offsetY += dy * rule.pictureFactor;
-        }
-    for (int id : sel.groups)
-        if (auto* g = Restore(unit.m_groups, from.m_groups, restore, id)) {
-            g->m_min = by(g->m_min);
-            g->m_max = by(g->m_max);
-            MapMembers(unit, from, restore, *g, by);
-        }
+    SelectionChange c;
+    c.point = [=](PelPoint p) { return PelPoint{p.x + dx, p.y + dy}; };
+    c.picture = [&](CPelImage& pic) {
+        pic.m_offsetX += dx * rule.pictureFactor;
+        pic.m_offsetY += dy * rule.pictureFactor;
+    };
+    c.groupBox = [&](CPelGroup& g) {
+        g.m_min = c.point(g.m_min);
+        g.m_max = c.point(g.m_max);
+    };
+    ChangeSelection(unit, from, sel, c);
 }
 
 void MovePlans(CArZel& plans, const CArZel& from, const std::vector<int>& ids, double dx, double dy)
@@ -354,44 +376,22 @@ CSelection CopySelection(CPelUnit& unit, const CSelection& sel, double dx, doubl
 
 void MirrorSelection(CPelUnit& unit, const CSelection& sel, double axis, double pictureFactor)
 {
-    const Mapper f = [=](PelPoint p) { return PelPoint{2 * axis - p.x, p.y}; };
-    auto mirrorLine = [&](CPelLine& l) {
-        MapLine(l, f);
+    SelectionChange c;
+    c.point = [=](PelPoint p) { return PelPoint{2 * axis - p.x, p.y}; };
+    c.line = [&](CPelLine& l) {
+        MapLine(l, c.point);
         // An arc keeps its side: its ends change places.
         if (l.m_type == CPelLine::Arc && l.m_points.size() >= 3)
             std::swap(l.m_points[1], l.m_points[2]);
     };
-    for (int id : sel.lines)
-        if (auto* l = Restore(unit.m_lines, unit.m_lines, false, id))
-            mirrorLine(*l);
-    for (int id : sel.walls)
-        if (auto* w = Restore(unit.m_walls, unit.m_walls, false, id))
-            MapWall(*w, f);
-    for (int id : sel.texts)
-        if (auto* t = Restore(unit.m_texts, unit.m_texts, false, id))
-            MapText(*t, f);
-    for (int id : sel.objects)
-        if (auto* o = Restore(unit.m_objects, unit.m_objects, false, id))
-            MapObject(*o, f);
-    for (int id : sel.pictures)
-        if (auto* pic = Restore(unit.m_pictures, unit.m_pictures, false, id))
-            pic->m_offsetX = 2 * axis * pictureFactor - pic->m_offsetX;
-    for (int id : sel.groups)
-        if (auto* g = Restore(unit.m_groups, unit.m_groups, false, id)) {
-            const double l = g->m_min.x, r = g->m_max.x;
-            g->m_min.x = 2 * axis - r;
-            g->m_max.x = 2 * axis - l;
-            g->m_angle = -g->m_angle;
-            if (g->m_angle < 0)
-                g->m_angle += 360;
-            for (int m : g->m_lineIds)
-                if (auto* l2 = Restore(unit.m_lines, unit.m_lines, false, m))
-                    mirrorLine(*l2);
-            for (int m : g->m_wallIds)
-                if (auto* w = Restore(unit.m_walls, unit.m_walls, false, m))
-                    MapWall(*w, f);
-            for (int m : g->m_textIds)
-                if (auto* t = Restore(unit.m_texts, unit.m_texts, false, m))
-                    MapText(*t, f);
-        }
+    c.picture = [&](CPelImage& pic) { pic.m_offsetX = 2 * axis * pictureFactor - pic.m_offsetX; };
+    c.groupBox = [&](CPelGroup& g) {
+        const double l = g.m_min.x, r = g.m_max.x;
+        g.m_min.x = 2 * axis - r;
+        g.m_max.x = 2 * axis - l;
+        g.m_angle = -g.m_angle;
+        if (g.m_angle < 0)
+            g.m_angle += 360;
+    };
+    ChangeSelection(unit, unit, sel, c);
 }

@@ -297,6 +297,13 @@ void CToolMachine::GesturePoint(const SnapPoint& p, const CEditEvent& e)
         m_points.push_back(p.mm);
 }
 
+CSelection CToolMachine::Enclosed(PelPoint a, PelPoint b) const
+{
+    CSelection sel;
+    SelectInRect(m_doc.m_unit, m_host.ScreenContext(), a, b, false, CurrentLayer(), sel);
+    return sel;
+}
+
 void CToolMachine::RangeClick(const SnapPoint& p)
 {
     const int m = Mode();
@@ -318,8 +325,7 @@ void CToolMachine::RangeClick(const SnapPoint& p)
         if (ShowMessage(mirror ? kMirrorAsk : kDeleteAsk, MsgButtons::OkCancel) == MsgAnswer::Ok) {
             const PelPoint a = m_points[0], b = m_points[1];
             Commit([&] {
-                CSelection sel;
-                SelectInRect(m_doc.m_unit, m_host.ScreenContext(), a, b, false, CurrentLayer(), sel);
+                const CSelection sel = Enclosed(a, b);
                 if (sel.Empty())
                     return false;
                 if (mirror)
@@ -343,8 +349,7 @@ void CToolMachine::RangeClick(const SnapPoint& p)
     const double dx = std::trunc(p.mm.x - m_points[2].x), dy = std::trunc(p.mm.y - m_points[2].y);
     const PelPoint a = m_points[0], b = m_points[1];
     Commit([&] {
-        CSelection sel;
-        SelectInRect(m_doc.m_unit, m_host.ScreenContext(), a, b, false, CurrentLayer(), sel);
+        const CSelection sel = Enclosed(a, b);
         if (sel.Empty())
             return false;
         if (Is(m, ToolMode::RangeMove))

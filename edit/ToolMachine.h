@@ -85,6 +85,8 @@ private:
     void SelectPress(const SnapPoint& p, const CEditEvent& e);
     bool Complete(const SnapPoint& p);
     void RangeClick(const SnapPoint& p);
+    // What the range between a and b encloses, on every layer.
+    CSelection Enclosed(PelPoint a, PelPoint b) const;
     void DragTo(const SnapPoint& p);
     void ZoomDragTo(QPoint px);
     void ZoomToRange(QPoint a, QPoint b);
