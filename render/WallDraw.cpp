@@ -2,7 +2,6 @@
 
 #include "document/PelWall.h"
 
-#include <QHashFunctions>
 #include <QPainter>
 #include <QPolygon>
 
@@ -151,26 +150,14 @@ CornerPillarSkips PlanCornerPillars(const CDrawContext& dc, const std::vector<co
         ColorRef pen;
         int width;
     };
-    // The pillars of each wall end point, in drawing order.
-    struct At {
-        int group;
-        double x, y;
-        bool operator==(const At& o) const { return group == o.group && x == o.x && y == o.y; }
-    };
-    struct AtHash {
-        std::size_t operator()(const At& a) const { return qHashMulti(0, a.group, a.x, a.y); }
-    };
     std::vector<Pillar> pillars;
-    std::unordered_map<At, std::vector<std::size_t>, AtHash> byPoint;
     for (const CPelWall* w : walls) {
         if (w->m_kind != 0)
             continue;
         const WallLook look = LookOf(dc, *w);
         const PelPoint* ends[2] = {&w->m_a, &w->m_b};
-        for (unsigned e = 0; e < 2; ++e) {
-            byPoint[At{w->m_layer1, ends[e]->x, ends[e]->y}].push_back(pillars.size());
+        for (unsigned e = 0; e < 2; ++e)
             pillars.push_back({w, 1u << e, CornerBox(dc, *w, *ends[e]), look.pen, std::max(1, look.penWidth)});
-        }
     }
     // A later pillar paints over an earlier one entirely when it is the same square in
     // the same pen, or when its filled inside holds the earlier one's outline too.
@@ -182,13 +169,16 @@ CornerPillarSkips PlanCornerPillars(const CDrawContext& dc, const std::vector<co
         const int reach = earlier.width + 2; // the pen's half width and its round ends, generously
         return later.box.adjusted(0, 0, -1, -1).contains(earlier.box.adjusted(-reach, -reach, reach, reach));
     };
-    for (const auto& [at, list] : byPoint)
-        for (std::size_t i = 0; i < list.size(); ++i)
-            for (std::size_t j = i + 1; j < list.size(); ++j)
-                if (hides(pillars[list[j]], pillars[list[i]])) {
-                    skips[pillars[list[i]].wall] |= pillars[list[i]].bit;
-                    break;
-                }
+    // From the last pillar back, against those drawn after it that are not hidden
+    // themselves (a hidden one's painter is later still).
+    std::vector<const Pillar*> shown;
+    for (auto it = pillars.rbegin(); it != pillars.rend(); ++it) {
+        const bool hidden = std::any_of(shown.begin(), shown.end(), [&](const Pillar* later) { return hides(*later, *it); });
+        if (hidden)
+            skips[it->wall] |= it->bit;
+        else
+            shown.push_back(&*it);
+    }
     return skips;
 }
 

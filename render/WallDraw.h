@@ -13,7 +13,8 @@ class QPainter;
 using CornerPillarSkips = std::unordered_map<const CPelWall*, unsigned>;
 // Walls meeting at a corner each draw a corner pillar there. A pillar paints every
 // pixel of its square opaquely, whatever lay below, so a pillar that a later one paints
-// over entirely (the same square, or a larger one round it) need not be drawn at all:
+// over entirely (the same square, or a larger one round it, at that corner or another)
+// need not be drawn at all:
 // the page comes out the same. The ends that may leave theirs out, for walls drawn in
 // this order.
 CornerPillarSkips PlanCornerPillars(const CDrawContext& dc, const std::vector<const CPelWall*>& walls);

@@ -46,6 +46,8 @@ protected:
         AddWall(doc.m_unit, {60, 40}, {100, 40}, 5);
         AddWall(doc.m_unit, {-60, -40}, {60, -40}, 3);
         AddWall(doc.m_unit, {100, 40}, {100, 80}, 3);
+        // Last, a far thicker wall whose pillar lies over the T's pillar from elsewhere.
+        AddWall(doc.m_unit, {3, -38}, {3, -30}, 20);
         dev.printing = true;
         dev.smooth = true;
         dev.dpiX = dev.dpiY = 100;
@@ -96,10 +98,11 @@ TEST_F(CornerPillarTest, OnlyTheLastWallAtACornerPaintsItsPillar)
     // fourth wall's start.
     EXPECT_EQ(skipOf(2), 3u);
     EXPECT_EQ(skipOf(3), 2u); // its end is the repeated wall's start
-    EXPECT_EQ(skipOf(4), 0u); // a T: nothing else has a pillar there
+    EXPECT_EQ(skipOf(4), 1u); // the T: the thick wall's pillar covers its start
     EXPECT_EQ(skipOf(5), 0u); // the thin wall after it does not cover its pillar
     EXPECT_EQ(skipOf(6), 0u);
     EXPECT_EQ(skipOf(7), 0u);
+    EXPECT_EQ(skipOf(8), 0u);
 }
 
 TEST_F(CornerPillarTest, ThePageIsTheSameAsWithEveryPillar)
