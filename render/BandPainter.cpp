@@ -1,5 +1,6 @@
 #include "render/BandPainter.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -89,6 +90,14 @@ BandWorkers& Workers()
 } // namespace
 
 bool DrawingABand() { return t_inBand; }
+
+bool OffRasterDevice(QPainter& p, const QRectF& box)
+{
+    const QPaintDevice* d = p.device();
+    if (!d || !p.paintEngine() || p.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    return !p.combinedTransform().mapRect(box).intersects(QRectF(0, 0, d->width(), d->height()));
+}
 
 int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 

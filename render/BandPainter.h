@@ -18,6 +18,10 @@ int BandsFor(QSize size, long long minPixels);
 
 // Whether the calling thread is drawing a band of a page.
 bool DrawingABand();
+// Whether box (in the painter's coordinates) misses the raster device the painter
+// draws on altogether: a band draws only its own rows, and what lies beyond them need
+// not even be prepared. Vector devices keep everything.
+bool OffRasterDevice(QPainter& p, const QRectF& box);
 
 // Draws a page onto white into image with draw(painter, band), where the painter's
 // coordinates are the image's: bands 1 draws straight into image as band 0; more bands go to the band

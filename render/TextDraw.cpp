@@ -460,17 +460,6 @@ QPoint TextRotationHandle(const CDrawContext& dc, const CPelText& text)
 }
 
 namespace {
-// Whether a box in the painter's coordinates misses a raster device altogether: a
-// band of a page draws only its own rows, and a text beyond them need not even have
-// its font prepared. Vector devices keep every text.
-bool OffDevice(QPainter& p, const QRectF& box)
-{
-    const QPaintDevice* d = p.device();
-    if (!d || !p.paintEngine() || p.paintEngine()->type() != QPaintEngine::Raster)
-        return false;
-    return !p.combinedTransform().mapRect(box).intersects(QRectF(0, 0, d->width(), d->height()));
-}
-
 // Generously more than a plain text can cover, found without its font: no letter
 // advances more than two ems, and none reaches further than three ems across its line.
 QRectF PlainTextBound(const CFontMenu& f, const std::vector<std::string>& lines, const std::vector<QPoint>& origins,
@@ -512,7 +501,7 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
 
     const std::vector<std::string> lines = TextLines(text.m_text);
     const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, scale);
-    if (OffDevice(p, PlainTextBound(f, lines, origins, scale)))
+    if (OffRasterDevice(p, PlainTextBound(f, lines, origins, scale)))
         return;
     Lettering& lt = LetteringFor(f, FontHeightPx(f.m_size, scale), s.fallbackFace);
     const QFont& font = lt.font;
@@ -688,7 +677,7 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
                        wt.dy() == std::floor(wt.dy());
     const QRectF bounds = path.controlPointRect().adjusted(-penWidth / 2 - 2, -penWidth / 2 - 2, penWidth / 2 + 2,
                                                            penWidth / 2 + 2);
-    if (OffDevice(p, bounds.translated(anchor)))
+    if (OffRasterDevice(p, bounds.translated(anchor)))
         return;
     const QRect area = bounds.toAlignedRect();
     if (keep && raster && whole && std::int64_t(area.width()) * area.height() <= LetteringCache::kMaxPixels) {

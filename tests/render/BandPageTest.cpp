@@ -99,6 +99,41 @@ void FillWithTexts(CPelmoraDoc& doc)
 }
 } // namespace
 
+// Lines ending in markers, dashed polylines and filled polygons by the seams of two,
+// three and seven bands and beyond the sheet.
+void AddLines(CPelmoraDoc& doc)
+{
+    for (int k = 0; k < 40; ++k) {
+        auto l = std::make_unique<CPelLine>();
+        l->m_id = k + 1;
+        const double y = -150 + k * 7.7;
+        l->m_type = k % 3 == 2 ? CPelLine::Polygon : k % 3 ? CPelLine::Polyline : CPelLine::Straight;
+        l->m_points = {{-100.0 + k, y}, {-20.0 + 2 * k, y + 9}, {60, y - 4}};
+        l->m_tanten = k % 13;
+        l->m_arrowWidth = k % 5;
+        l->m_width = 1 + k % 4;
+        l->m_lineType = k % 7 == 3 ? 2 : 0;
+        l->m_color = 0x0000ff * (k % 2) + 0x00ff00 * (k % 3 == 1);
+        l->m_fill = k % 3 == 2;
+        l->m_fillColor = 0xffaa00;
+        doc.m_unit.m_lines.push_back(std::move(l));
+    }
+    // Lines just below the middle seam, whose large end markers reach over it.
+    for (int k = 0; k < 24; ++k) {
+        auto l = std::make_unique<CPelLine>();
+        l->m_id = 100 + k;
+        l->m_type = CPelLine::Straight;
+        const double y = 0.5 + k * 0.5;
+        if (k % 2)
+            l->m_points = {{-90.0 + 3 * k, y}, {-40.0 + 3 * k, y}};
+        else
+            l->m_points = {{-90.0 + 3 * k, y}, {-90.0 + 3 * k, y + 30}};
+        l->m_tanten = 1 + k % 12;
+        l->m_arrowWidth = 4;
+        doc.m_unit.m_lines.push_back(std::move(l));
+    }
+}
+
 // The page drawn band by band into its own rows is the page the bands drew into
 // images of their own, for odd widths, bands of a row or two and more bands than
 // threads; and, but for the pixels of thin lines that a band's edge cuts, the page
@@ -134,13 +169,14 @@ TEST(BandPages, DrawnIntoTheirRowsTheyMakeTheSamePage)
     EXPECT_TRUE(Same(white, second));
 }
 
-// Bands leave out the texts beyond their rows and share the decorated outlines: the
-// lettering is the same as one drawing of the whole page, to the pixel.
-TEST(BandPages, LetteringIsTheSameInBandsAsInOnePiece)
+// Bands leave out the texts and lines beyond their rows and share the decorated
+// outlines: the page is the same as one drawing of the whole, to the pixel.
+TEST(BandPages, LetteringAndLinesAreTheSameInBandsAsInOnePiece)
 {
     InstallFontSubstitutions();
     CPelmoraDoc doc;
     FillWithTexts(doc);
+    AddLines(doc);
     ClearDecoratedPathCache();
     const QImage one = RenderSheet(doc, 210, 297, 120, 1);
     ASSERT_GT(Difference(one, QImage(one.size(), QImage::Format_RGB32), 0).above, 10000);
@@ -149,6 +185,17 @@ TEST(BandPages, LetteringIsTheSameInBandsAsInOnePiece)
         EXPECT_TRUE(Same(one, RenderSheet(doc, 210, 297, 120, bands))) << bands << " bands";
         EXPECT_TRUE(Same(one, RenderSheet(doc, 210, 297, 120, bands))) << bands << " bands, outlines kept";
     }
+}
+
+// End markers reach over a seam from lines a band leaves out: at print resolution
+// they are larger than the rows a band draws beyond its own.
+TEST(BandPages, EndMarkersOverASeamAreDrawn)
+{
+    CPelmoraDoc doc;
+    doc.m_plotInfo.m_paperSize = 6; // A4 portrait
+    AddLines(doc);
+    const QImage one = RenderSheet(doc, 210, 297, 400, 1);
+    EXPECT_TRUE(Same(one, RenderSheet(doc, 210, 297, 400, 2)));
 }
 
 // An outline made on one thread serves another, and the lettering a thread draws
