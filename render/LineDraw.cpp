@@ -289,6 +289,11 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
     QRect box(tl, QSize(br.x() - tl.x(), br.y() - tl.y()));
     if (box.width() <= 0 || box.height() <= 0)
         return;
+    // The curve and its fill stay inside the box, its pen (solid or dashed) within its width.
+    const int reach = std::max(PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths),
+                               CurveDashWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths));
+    if (OffRasterDevice(p, PointsBound({box.topLeft(), box.bottomRight() + QPoint(1, 1)}, reach)))
+        return;
     ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
     ColorRef color = OutlineColor(Ref(l.m_color), cc);
 
