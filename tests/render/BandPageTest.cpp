@@ -1,13 +1,13 @@
 // Pages drawn in bands straight into their own rows, lettering shared between the
 // band threads, and the PNG files the export writes of them.
 #include "document/PelmoraDoc.h"
-#include "platform/Codec.h"
 #include "render/BandPainter.h"
 #include "render/FontSubstitution.h"
 #include "render/PageExport.h"
 #include "render/TextDraw.h"
 
 #include "PageImages.h"
+#include "SheetTexts.h"
 #include "TestSupport.h"
 
 #include <QImage>
@@ -61,15 +61,9 @@ bool Same(const QImage& a, const QImage& b)
 CPelText& AddText(CPelmoraDoc& doc, const char* utf8, double x, double y, double sizeMm, int escapement = 0,
                   const char* face = "ＭＳ ゴシック")
 {
-    auto t = std::make_unique<CPelText>();
-    t->m_id = static_cast<int>(doc.m_unit.m_texts.size()) + 1;
-    t->m_text = cp932::Lit(utf8);
-    t->m_point = {x, y};
-    t->m_font.m_faceName = cp932::Lit(face);
-    t->m_font.m_size = sizeMm;
-    t->m_font.m_lfEscapement = escapement;
-    doc.m_unit.m_texts.push_back(std::move(t));
-    return *doc.m_unit.m_texts.back();
+    CPelText& t = AddSheetText(doc, utf8, x, y, sizeMm, face);
+    t.m_font.m_lfEscapement = escapement;
+    return t;
 }
 
 void Decorate(CPelText& t, int type)
