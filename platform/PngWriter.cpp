@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -195,9 +196,16 @@ bool Write(QIODevice& out, const QImage& image, int level, int pieces)
     }
     {
         std::vector<std::thread> threads;
-        for (std::size_t i = 1; i < parts.size(); ++i)
-            threads.emplace_back([&src, level, &part = parts[i]] { Compress(src, level, part); });
+        std::size_t started = 1;
+        try {
+            for (; started < parts.size(); ++started)
+                threads.emplace_back([&src, level, &part = parts[started]] { Compress(src, level, part); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the pieces left are compressed here.
+        }
         Compress(src, level, parts[0]);
+        for (std::size_t i = started; i < parts.size(); ++i)
+            Compress(src, level, parts[i]);
         for (std::thread& t : threads)
             t.join();
     }
