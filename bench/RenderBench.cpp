@@ -7,6 +7,7 @@
 
 #include "app/PelmoraView.h"
 #include "document/PelmoraDoc.h"
+#include "platform/PngWriter.h"
 #include "render/FontSubstitution.h"
 #include "render/PageExport.h"
 #include "render/PictureDraw.h"
@@ -168,6 +169,36 @@ void BM_ExportPng300TextsPhotos(benchmark::State& state)
     std::remove(out.c_str());
 }
 BENCHMARK(BM_ExportPng300TextsPhotos)->Unit(benchmark::kMillisecond);
+
+// Only the PNG writing of the sample flyer's 300-dpi page (2480 x 3508), by zlib level
+// and number of pieces (0: one per core), with the file's size: what chose the level.
+void BM_WritePng300(benchmark::State& state)
+{
+    static const QImage page = [] {
+        CPelmoraDoc doc;
+        if (!doc.OnOpenDocument(OLTRANE_SOURCE_DIR "/samples/flyer.q_l"))
+            std::abort();
+        const PaperSheet sheet = doc.m_plotInfo.Paper();
+        QImage img(pageexport::RasterSize(sheet.widthMm, sheet.heightMm, 300), QImage::Format_RGB32);
+        img.setDotsPerMeterX(11811);
+        img.setDotsPerMeterY(11811);
+        pageexport::RenderPage(doc, img);
+        return img;
+    }();
+    const int level = static_cast<int>(state.range(0)), pieces = static_cast<int>(state.range(1));
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const QByteArray png = pngwriter::Encode(page, level, pieces);
+        bytes = png.size();
+        benchmark::DoNotOptimize(png.constData());
+    }
+    state.counters["kB"] = double(bytes) / 1000.0;
+}
+BENCHMARK(BM_WritePng300)
+    ->ArgsProduct({{1, 2, 3, 4, 6}, {1, 0}})
+    ->ArgNames({"level", "pieces"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv)

@@ -1,10 +1,12 @@
 #include "render/BandPainter.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -87,6 +89,16 @@ BandWorkers& Workers()
 }
 } // namespace
 
+bool DrawingABand() { return t_inBand; }
+
+bool OffRasterDevice(QPainter& p, const QRectF& box)
+{
+    const QPaintDevice* d = p.device();
+    if (!d || !p.paintEngine() || p.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    return !p.combinedTransform().mapRect(box).intersects(QRectF(0, 0, d->width(), d->height()));
+}
+
 int BandThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
 int BandsFor(QSize size, long long minPixels)
@@ -150,4 +162,66 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
             band = QImage(); // a print-size band is not kept for the next page
         t_inBand = false;
     });
+}
+
+QImage DrawNewPage(QSize size, QImage::Format format, int dpmX, int dpmY, int bands,
+                   const std::function<void(QPainter&, int band)>& draw)
+{
+    const int width = size.width(), height = size.height();
+    const auto withResolution = [dpmX, dpmY](QImage&& img) {
+        img.setDotsPerMeterX(dpmX);
+        img.setDotsPerMeterY(dpmY);
+        return std::move(img);
+    };
+    bands = t_inBand ? 1 : std::clamp(bands, 1, std::max(1, height));
+    if (bands == 1 || width < 1) {
+        QImage page = withResolution(QImage(size, format));
+        if (!page.isNull())
+            DrawInBands(page, 1, draw);
+        return page;
+    }
+    const int bits = QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype rowBytes = qsizetype((std::int64_t(width) * bits + 31) / 32 * 4);
+    struct Band {
+        int top, bottom, from, to;
+        std::int64_t at; // the row of the buffer its first row (from) lies in
+    };
+    std::vector<Band> layout(static_cast<std::size_t>(bands));
+    std::int64_t rows = 0;
+    for (int b = 0; b < bands; ++b) {
+        Band& band = layout[static_cast<std::size_t>(b)];
+        band.top = int(std::int64_t(height) * b / bands);
+        band.bottom = int(std::int64_t(height) * (b + 1) / bands);
+        band.from = std::max(0, band.top - kMargin);
+        band.to = std::min(height, band.bottom + kMargin);
+        band.at = rows;
+        rows += band.to - band.from;
+    }
+    // Not zeroed: each band paints all of its rows white first, on its own thread.
+    uchar* const buffer = rowBytes > 0 ? static_cast<uchar*>(std::malloc(std::size_t(rowBytes) * std::size_t(rows)))
+                                       : nullptr;
+    if (!buffer)
+        return QImage();
+    BandWorkers& workers = Workers();
+    const int threads = workers.Threads();
+    workers.RunOnAll([&](int t) {
+        t_inBand = true;
+        for (int b = t; b < bands; b += threads) {
+            const Band& band = layout[static_cast<std::size_t>(b)];
+            QImage rowsOf(buffer + rowBytes * band.at, width, band.to - band.from, rowBytes, format);
+            rowsOf = withResolution(std::move(rowsOf));
+            rowsOf.fill(Qt::white);
+            QPainter p(&rowsOf);
+            p.translate(0, -band.from);
+            draw(p, b);
+        }
+        t_inBand = false;
+    });
+    // Close up: every band's own rows move to their place, in order, so that none is
+    // overwritten before it has moved.
+    for (const Band& band : layout)
+        std::memmove(buffer + rowBytes * band.top, buffer + rowBytes * (band.at + band.top - band.from),
+                     std::size_t(rowBytes) * std::size_t(band.bottom - band.top));
+    QImage page(buffer, width, height, rowBytes, format, [](void* b) { std::free(b); }, buffer);
+    return withResolution(std::move(page));
 }

@@ -2,6 +2,7 @@
 
 #include "document/PelUnit.h"
 #include "platform/Codec.h"
+#include "render/BandPainter.h"
 #include "render/FillStyle.h"
 
 #include <QFontMetrics>
@@ -186,6 +187,16 @@ bool RoomLineHidden(const CDrawContext& dc, const CPelLine& l, const CPelUnit& u
     return true;
 }
 
+// The box of device points widened by margin pixels (and a few more for rounding).
+QRectF PointsBound(const std::vector<QPoint>& pts, int margin)
+{
+    QRect box;
+    for (const QPoint& q : pts)
+        box |= QRect(q, QSize(1, 1));
+    const int m = std::max(0, margin) + 4;
+    return QRectF(box.adjusted(-m, -m, m, m));
+}
+
 void DrawOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPelUnit& unit, bool straight)
 {
     std::size_t n = straight ? 2 : l.m_points.size();
@@ -199,6 +210,15 @@ void DrawOpen(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPel
     ColorRef color = OutlineColor(Ref(l.m_color), cc);
     int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
     std::vector<QPoint> pts = DevicePoints(dc, l, n);
+    if (l.m_lineType == kAuxiliary || l.m_tanten < 1) {
+        if (OffRasterDevice(p, PointsBound(pts, width)))
+            return;
+    } else {
+        // End markers reach a few of their sizes from the ends.
+        const int size = MarkerSizePx(l.m_arrowWidth, dc.keijPich, dc.t.paperScale, dc.t.extra1);
+        if (OffRasterDevice(p, PointsBound(pts, width + 4 * std::abs(size))))
+            return;
+    }
     StrokeOpen(p, dc, l, pts, color, width);
     if (l.m_lineType != kAuxiliary)
         Markers(p, dc, l, n, l.m_tanten, color, width);
@@ -216,6 +236,10 @@ void DrawPolygonal(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     if (l.m_points.size() < need || SkipAuxiliaryPrint(dc, l))
         return;
     std::vector<QPoint> pts = DevicePoints(dc, l, rect ? 4 : l.m_points.size());
+    const int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
+    // Fills stay inside the outline, the pen within its width of it.
+    if (OffRasterDevice(p, PointsBound(pts, width)))
+        return;
     QPolygon poly(static_cast<int>(pts.size()));
     for (std::size_t i = 0; i < pts.size(); ++i)
         poly[static_cast<int>(i)] = pts[i];
@@ -226,7 +250,7 @@ void DrawPolygonal(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     shape.points = poly;
     Smooth(p, dc, false);
     DrawFill(p, shape, FillOf(dc, l, unit), cc, color);
-    StrokeClosed(p, dc, l, poly, color, PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths), rect);
+    StrokeClosed(p, dc, l, poly, color, width, rect);
 }
 
 // The outline a curve's pen follows: the whole ellipse, an open arc, or an arc closed
@@ -264,6 +288,11 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
     QPoint tl = dc.t.ToDevice(l.m_layer1, c.x - r, c.y - ry), br = dc.t.ToDevice(l.m_layer1, c.x + r, c.y + ry);
     QRect box(tl, QSize(br.x() - tl.x(), br.y() - tl.y()));
     if (box.width() <= 0 || box.height() <= 0)
+        return;
+    // The curve and its fill stay inside the box, its pen (solid or dashed) within its width.
+    const int reach = std::max(PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths),
+                               CurveDashWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths));
+    if (OffRasterDevice(p, PointsBound({box.topLeft(), box.bottomRight() + QPoint(1, 1)}, reach)))
         return;
     ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
     ColorRef color = OutlineColor(Ref(l.m_color), cc);

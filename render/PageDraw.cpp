@@ -81,13 +81,54 @@ struct LayerPass {
     {
         if (LeftOut(w.m_id, w.m_groupId, &CSelection::walls))
             return;
-        if (w.m_kind == 1)
+        if (w.m_kind == 1) {
             DrawPillarBody(p, dc, w);
-        else
-            DrawWall(p, dc, w);
+            return;
+        }
+        auto skip = cornerSkips.find(&w);
+        DrawWall(p, dc, w, skip == cornerSkips.end() ? 0u : skip->second);
     }
 
     bool OnLayer(const CPelWall& w, int g, int i) const { return w.m_layer1 == g && w.m_layer2 == i; }
+
+    template <class Visit>
+    void RoomWalls(const CPelGroup& room, int g, int i, Visit&& visit) const
+    {
+        for (int id : room.m_wallIds) {
+            int k = unit.IndexOfWall(id);
+            if (k >= 0 && OnLayer(*unit.m_walls[static_cast<std::size_t>(k)], g, i))
+                visit(*unit.m_walls[static_cast<std::size_t>(k)]);
+        }
+    }
+    // Walls, then pillar bodies, outside rooms.
+    template <class Visit>
+    void OtherWalls(int g, int i, Visit&& visit) const
+    {
+        for (int kind : {0, 1})
+            for (const auto& w : unit.m_walls)
+                if (w->m_kind == kind && OnLayer(*w, g, i) && !(w->m_groupId != 0 && roomGroups.count(w->m_groupId)))
+                    visit(*w);
+    }
+    // The walls of a layer in the order Draw draws them: the rooms' first.
+    template <class Visit>
+    void EachWall(int g, int i, Visit&& visit) const
+    {
+        for (const auto& grp : unit.m_groups)
+            if (grp->m_room == 1)
+                RoomWalls(*grp, g, i, visit);
+        OtherWalls(g, i, visit);
+    }
+    CornerPillarSkips cornerSkips; // of the layer being drawn
+
+    void PlanCorners(int g, int i)
+    {
+        std::vector<const CPelWall*> walls;
+        EachWall(g, i, [&](const CPelWall& w) {
+            if (!LeftOut(w.m_id, w.m_groupId, &PageSelection::walls))
+                walls.push_back(&w);
+        });
+        cornerSkips = PlanCornerPillars(dc, walls);
+    }
 
     void Draw(int g, int i, bool withMapObjects)
     {
@@ -95,6 +136,7 @@ struct LayerPass {
         const bool picturesBelow = withMapObjects ? settings.gazousita != 0 : TheAppSwitches().app_gazousita != 0;
         if (picturesBelow)
             Pictures(g, i);
+        PlanCorners(g, i);
 
         // Rooms: their polygons and straight lines in member order, then their walls.
         for (const auto& grp : unit.m_groups) {
@@ -110,17 +152,9 @@ struct LayerPass {
                 if (l.m_type == CPelLine::Polygon || l.m_type == CPelLine::Straight)
                     Line(l);
             }
-            for (int id : grp->m_wallIds) {
-                int k = unit.IndexOfWall(id);
-                if (k >= 0 && OnLayer(*unit.m_walls[static_cast<std::size_t>(k)], g, i))
-                    Wall(*unit.m_walls[static_cast<std::size_t>(k)]);
-            }
+            RoomWalls(*grp, g, i, [this](const CPelWall& w) { Wall(w); });
         }
-        // Walls, then pillar bodies, outside rooms.
-        for (int kind : {0, 1})
-            for (const auto& w : unit.m_walls)
-                if (w->m_kind == kind && OnLayer(*w, g, i) && !(w->m_groupId != 0 && roomGroups.count(w->m_groupId)))
-                    Wall(*w);
+        OtherWalls(g, i, [this](const CPelWall& w) { Wall(w); });
         if (withMapObjects) {
             std::vector<const CLineObj*> objects;
             for (const auto& o : unit.m_objects)
@@ -407,6 +441,19 @@ void DrawGrid(QPainter& p, const CGrid& grid, const CDrawTransform& t, int editG
         }
     }
     p.restore();
+}
+
+void PreparePage(const CPelmoraDoc& doc, const PageRequest& req)
+{
+    if (DrawableRect(req.dev).IsEmpty())
+        return;
+    const PageSettings settings = req.settings ? *req.settings : PageSettings::Read();
+    const double scale = MakeDrawContext(doc, req.dev, req.printMode, req.zoom, req.dev.printing, settings).t.paperScale;
+    const std::string& fallback = settings.text.fallbackFace;
+    const CLayer& layers = doc.m_plotInfo.m_layer;
+    for (const auto& t : doc.m_unit.m_texts)
+        if (t->m_huchiFlg >= 1 && t->m_huchiFlg <= 3 && !t->m_text.empty() && layers.IsShown(t->m_layer1, t->m_layer2))
+            DecoratedPath(*t, scale, fallback);
 }
 
 void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)

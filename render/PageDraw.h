@@ -57,6 +57,9 @@ void DrawWholeUnit(QPainter& p, const CDrawContext& dc, const CPelUnit& unit, co
 
 // Draws the page. Nothing is drawn when the drawable rectangle is empty.
 void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req);
+// Makes once, on the calling thread, what every band of the page would otherwise make
+// for itself: the outlines of the sheet's decorated texts.
+void PreparePage(const CPelmoraDoc& doc, const PageRequest& req);
 
 // Grid lines and axes, then the rulers when asked for; the grid follows the scale of
 // layer group editGroup. A pitch under one device pixel draws no lines.

@@ -1,6 +1,7 @@
 #include "render/PageExport.h"
 
 #include "document/PelmoraDoc.h"
+#include "platform/PngWriter.h"
 #include "platform/Profile.h"
 #include "render/BandPainter.h"
 #include "render/PageDraw.h"
@@ -28,15 +29,15 @@ std::string Lower(std::string s)
     return s;
 }
 
-void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device, const PageSettings& settings)
+PageRequest RequestFor(const CPelmoraDoc& doc, int dpiX, int dpiY, QSize size, const PageSettings& settings)
 {
     PaperSheet sheet = doc.m_plotInfo.Paper();
     PageRequest req;
     req.dev.printing = true;
-    req.dev.dpiX = device.logicalDpiX();
-    req.dev.dpiY = device.logicalDpiY();
-    req.dev.width = device.width();
-    req.dev.height = device.height();
+    req.dev.dpiX = dpiX;
+    req.dev.dpiY = dpiY;
+    req.dev.width = size.width();
+    req.dev.height = size.height();
     req.dev.sheetW = sheet.widthMm;
     req.dev.sheetH = sheet.heightMm;
     req.screen = false;
@@ -44,7 +45,27 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device, con
     // Plans keep their screen line widths unless the user asked for corrected ones.
     req.planPrintMode = settings.gazouHoseinasi ? 2 : 1;
     req.settings = &settings;
-    DrawPage(p, doc, req);
+    return req;
+}
+
+void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device, const PageSettings& settings)
+{
+    DrawPage(p, doc,
+             RequestFor(doc, device.logicalDpiX(), device.logicalDpiY(), QSize(device.width(), device.height()), settings));
+}
+
+// The sheet drawn into a new raster page of size at dpm dots per metre; the settings
+// are read here, before any band starts.
+QImage DrawRaster(const CPelmoraDoc& doc, QSize size, QImage::Format format, int dpmX, int dpmY, int bands)
+{
+    if (bands <= 0)
+        bands = BandsFor(size, 4ll << 20);
+    // As QImage reports its resolution to a painter.
+    const int dpiX = static_cast<int>(std::lround(dpmX * 0.0254)), dpiY = static_cast<int>(std::lround(dpmY * 0.0254));
+    const PageSettings settings = PageSettings::Read();
+    const PageRequest req = RequestFor(doc, dpiX, dpiY, size, settings);
+    PreparePage(doc, req);
+    return DrawNewPage(size, format, dpmX, dpmY, bands, [&doc, &req](QPainter& p, int) { DrawPage(p, doc, req); });
 }
 
 // The generator states the size from whole device units; the sheet's own millimetres
@@ -156,11 +177,7 @@ QSize RasterSize(double widthMm, double heightMm, int dpi)
 
 void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
 {
-    if (bands <= 0)
-        bands = BandsFor(image.size(), 4ll << 20);
-    const QImage& sheet = image;
-    const PageSettings settings = PageSettings::Read();
-    DrawInBands(image, bands, [&](QPainter& p, int) { DrawOn(p, doc, sheet, settings); });
+    image = DrawRaster(doc, image.size(), image.format(), image.dotsPerMeterX(), image.dotsPerMeterY(), bands);
 }
 
 bool ExportPdfPages(const std::string& path, int count, const std::function<const CPelmoraDoc*(int)>& page,
@@ -255,28 +272,26 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         error = "画像が大きすぎます。";
         return false;
     }
-    QImage image(size, QImage::Format_RGB32);
+    const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
+    QImage image = DrawRaster(doc, size, QImage::Format_RGB32, dpm, dpm, 0);
     if (image.isNull()) {
         error = "画像を作れません。";
         return false;
     }
-    const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
-    image.setDotsPerMeterX(dpm);
-    image.setDotsPerMeterY(dpm);
-    RenderPage(doc, image);
-
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
         error = CannotWrite(path);
         return false;
     }
+    if (format == Format::Png) {
+        if (!pngwriter::Write(out, image, kPngCompression)) {
+            error = CannotWrite(path);
+            return false;
+        }
+        return Commit(out, error, path);
+    }
     QImageWriter writer(&out, QByteArray());
     switch (format) {
-    case Format::Png:
-        writer.setFormat("png");
-        // Qt maps quality q to zlib level (100 - q) x 9 / 91.
-        writer.setQuality(100 - (kPngCompression * 91 + 8) / 9);
-        break;
     case Format::Jpeg:
         writer.setFormat("jpeg");
         writer.setQuality(std::clamp(jpegQuality, 0, 100));

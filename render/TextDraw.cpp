@@ -5,6 +5,7 @@
 #include "document/PelText.h"
 #include "platform/Codec.h"
 #include "platform/Profile.h"
+#include "render/BandPainter.h"
 #include "render/CacheClears.h"
 #include "render/FontSubstitution.h"
 
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
 
@@ -166,18 +168,29 @@ void DrawLetters(QPainter& p, Lettering& lt, const std::vector<Glyph>& glyphs,
     }
 }
 
+// Decorated outlines made outside the bands of a page (before they start, or by a
+// page drawn in one piece), shared by every drawing thread: the bands draw the same
+// texts and take them from here rather than each making them again. An outline
+// missing here is made by the band for itself and kept in its own cache: which
+// thread first made a shared one must not decide what the others draw.
 struct PathCache {
+    std::mutex lock;
     std::unordered_map<std::string, QPainterPath> paths;
     static constexpr std::size_t kMaxEntries = 4096;
 };
+PathCache& TheSharedPathCache()
+{
+    static PathCache cache;
+    return cache;
+}
 CCacheClears g_clears; // the lettering caches, one per drawing thread
 
-PathCache& ThePathCache()
+std::unordered_map<std::string, QPainterPath>& TheBandPathCache()
 {
-    static thread_local PathCache cache;
+    static thread_local std::unordered_map<std::string, QPainterPath> cache;
     static thread_local unsigned seen = 0;
     if (g_clears.ClearedSince(seen))
-        cache.paths.clear();
+        cache.clear();
     return cache;
 }
 
@@ -446,6 +459,27 @@ QPoint TextRotationHandle(const CDrawContext& dc, const CPelText& text)
     return (endMid + 13 * dir).toPoint();
 }
 
+namespace {
+// Generously more than a plain text can cover, found without its font: no letter
+// advances more than two ems, and none reaches further than three ems across its line.
+QRectF PlainTextBound(const CFontMenu& f, const std::vector<std::string>& lines, const std::vector<QPoint>& origins,
+                      double paperScale)
+{
+    const double em = FontHeightPx(f.m_size, paperScale);
+    const int spacing = LetterSpacingPx(f, paperScale);
+    std::size_t longest = 0;
+    for (const std::string& line : lines)
+        longest = std::max(longest, line.size()); // bytes: never fewer than letters
+    const double along = double(longest) * (2 * em + std::abs(spacing)) + 3 * em, across = 3 * em;
+    const double e = EscapementDeg(f) * M_PI / 180.0, c = std::abs(std::cos(e)), sn = std::abs(std::sin(e));
+    const double hx = c * along + sn * across, hy = sn * along + c * across;
+    QRectF bound;
+    for (const QPoint& o : origins)
+        bound |= QRectF(o.x() - hx, o.y() - hy, 2 * hx, 2 * hy);
+    return bound;
+}
+} // namespace
+
 void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s, const CPelText& text)
 {
     if (text.m_text.empty())
@@ -465,12 +499,14 @@ void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s,
         return;
     }
 
+    const std::vector<std::string> lines = TextLines(text.m_text);
+    const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, scale);
+    if (OffRasterDevice(p, PlainTextBound(f, lines, origins, scale)))
+        return;
     Lettering& lt = LetteringFor(f, FontHeightPx(f.m_size, scale), s.fallbackFace);
     const QFont& font = lt.font;
     const bool vertical = IsVerticalFace(f.m_faceName);
     const int spacing = LetterSpacingPx(f, scale);
-    const std::vector<std::string> lines = TextLines(text.m_text);
-    const std::vector<QPoint> origins = PlainLineOrigins(f, static_cast<int>(lines.size()), anchor, scale);
     const bool outline = !dc.printing && s.printRealMode &&
                          !cp932::ToQString(f.m_faceName).contains(QChar(0xff30)); // "Ｐ"
     std::vector<QPolygon> quads;
@@ -518,16 +554,29 @@ QPainterPath DecoratedPathKeyed(const CPelText& text, double paperScale, const s
     if (type)
         key += ',' + std::to_string(text.m_huchiKeij) + ',' + std::to_string(std::lround(pen * 64));
 
-    PathCache& cache = ThePathCache();
-    auto it = cache.paths.find(key);
-    if (it != cache.paths.end())
+    auto build = [&] {
+        QPainterPath path = BuildDecoratedPath(text, font, vertical);
+        return type ? Warp(path, type, text.m_huchiKeij, pen) : path;
+    };
+    PathCache& shared = TheSharedPathCache();
+    std::unique_lock<std::mutex> hold(shared.lock);
+    auto it = shared.paths.find(key);
+    if (it != shared.paths.end())
         return it->second;
-    QPainterPath path = BuildDecoratedPath(text, font, vertical);
-    if (type)
-        path = Warp(path, type, text.m_huchiKeij, pen);
-    if (cache.paths.size() >= PathCache::kMaxEntries)
-        cache.paths.clear();
-    cache.paths.emplace(key, path);
+    if (DrawingABand()) {
+        hold.unlock();
+        auto& own = TheBandPathCache();
+        auto mine = own.find(key);
+        if (mine != own.end())
+            return mine->second;
+        if (own.size() >= PathCache::kMaxEntries)
+            own.clear();
+        return own.emplace(key, build()).first->second;
+    }
+    QPainterPath path = build();
+    if (shared.paths.size() >= PathCache::kMaxEntries)
+        shared.paths.clear();
+    shared.paths.emplace(key, path);
     return path;
 }
 
@@ -628,6 +677,8 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
                        wt.dy() == std::floor(wt.dy());
     const QRectF bounds = path.controlPointRect().adjusted(-penWidth / 2 - 2, -penWidth / 2 - 2, penWidth / 2 + 2,
                                                            penWidth / 2 + 2);
+    if (OffRasterDevice(p, bounds.translated(anchor)))
+        return;
     const QRect area = bounds.toAlignedRect();
     if (keep && raster && whole && std::int64_t(area.width()) * area.height() <= LetteringCache::kMaxPixels) {
         key += '\x1e' + std::to_string(flag) + ',' + std::to_string(edgeColour.rgba()) + ',' +
@@ -664,8 +715,18 @@ void DrawDecoratedText(QPainter& p, QPointF anchor, const CPelText& text, double
 void ClearDecoratedPathCache()
 {
     g_clears.Raise();
-    ThePathCache().paths.clear();
+    {
+        PathCache& cache = TheSharedPathCache();
+        std::lock_guard<std::mutex> hold(cache.lock);
+        cache.paths.clear();
+    }
+    TheBandPathCache().clear();
     TheLetteringCache().Clear();
 }
 
-int DecoratedPathCacheSize() { return static_cast<int>(ThePathCache().paths.size()); }
+int DecoratedPathCacheSize()
+{
+    PathCache& cache = TheSharedPathCache();
+    std::lock_guard<std::mutex> hold(cache.lock);
+    return static_cast<int>(cache.paths.size());
+}

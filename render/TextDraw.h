@@ -66,7 +66,8 @@ QPoint TextRotationHandle(const CDrawContext& dc, const CPelText& text);
 void DrawPelText(QPainter& p, const CDrawContext& dc, const TextDrawSettings& s, const CPelText& text);
 
 // The outline path of a decorated text relative to its anchor, distorted, in device
-// pixels at the given paper scale (cached by everything that shapes it).
+// pixels at the given paper scale (cached by everything that shapes it). Made outside
+// the bands of a page, it is there for all of them.
 QPainterPath DecoratedPath(const CPelText& text, double paperScale, const std::string& fallbackFace);
 // Draws a decorated text at anchor: the edge in edge colour, then the fill, both with
 // the text's opacity (also the previews of the decorated-text windows). With keep, the

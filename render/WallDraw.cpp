@@ -85,14 +85,19 @@ int PillarPenWidth(const CDrawContext& dc)
 
 ColorRef PillarFill(const CDrawContext& dc) { return dc.hasiraColor == 1 ? 0 : kWhite; }
 
-// The corner pillar of a wall end: a square of half side w around c.
-void CornerPillar(QPainter& p, const CDrawContext& dc, const CPelWall& wall, const PelPoint& c, const QPen& pen)
+// The square of the corner pillar of a wall end: half side w around c.
+QRect CornerBox(const CDrawContext& dc, const CPelWall& wall, const PelPoint& c)
 {
     const double w = wall.m_wide1;
     QPoint tl = dc.t.ToDevice(wall.m_layer1, c.x - w, c.y - w);
     QPoint br = dc.t.ToDevice(wall.m_layer1, c.x + w, c.y + w);
-    QRect box(QPoint(std::min(tl.x(), br.x()), std::min(tl.y(), br.y())),
-              QPoint(std::max(tl.x(), br.x()), std::max(tl.y(), br.y())));
+    return QRect(QPoint(std::min(tl.x(), br.x()), std::min(tl.y(), br.y())),
+                 QPoint(std::max(tl.x(), br.x()), std::max(tl.y(), br.y())));
+}
+
+void CornerPillar(QPainter& p, const CDrawContext& dc, const CPelWall& wall, const PelPoint& c, const QPen& pen)
+{
+    const QRect box = CornerBox(dc, wall, c);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (box.width() > 1 && box.height() > 1)
         p.fillRect(box.adjusted(0, 0, -1, -1), ToQColor(PillarFill(dc)));
@@ -133,7 +138,51 @@ QPoint Opposite(const std::array<QPoint, 4>& around, QPoint c0)
 }
 } // namespace
 
-void DrawWall(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
+CornerPillarSkips PlanCornerPillars(const CDrawContext& dc, const std::vector<const CPelWall*>& walls)
+{
+    CornerPillarSkips skips;
+    if (dc.wallBlack != 2 || !dc.hasiraAuto)
+        return skips;
+    struct Pillar {
+        const CPelWall* wall;
+        unsigned bit;
+        QRect box;
+        ColorRef pen;
+        int width;
+    };
+    std::vector<Pillar> pillars;
+    for (const CPelWall* w : walls) {
+        if (w->m_kind != 0)
+            continue;
+        const WallLook look = LookOf(dc, *w);
+        const PelPoint* ends[2] = {&w->m_a, &w->m_b};
+        for (unsigned e = 0; e < 2; ++e)
+            pillars.push_back({w, 1u << e, CornerBox(dc, *w, *ends[e]), look.pen, std::max(1, look.penWidth)});
+    }
+    // A later pillar paints over an earlier one entirely when it is the same square in
+    // the same pen, or when its filled inside holds the earlier one's outline too.
+    auto hides = [](const Pillar& later, const Pillar& earlier) {
+        if (later.box == earlier.box && later.pen == earlier.pen && later.width == earlier.width)
+            return true;
+        if (later.box.width() <= 1 || later.box.height() <= 1)
+            return false;
+        const int reach = earlier.width + 2; // the pen's half width and its round ends, generously
+        return later.box.adjusted(0, 0, -1, -1).contains(earlier.box.adjusted(-reach, -reach, reach, reach));
+    };
+    // From the last pillar back, against those drawn after it that are not hidden
+    // themselves (a hidden one's painter is later still).
+    std::vector<const Pillar*> shown;
+    for (auto it = pillars.rbegin(); it != pillars.rend(); ++it) {
+        const bool hidden = std::any_of(shown.begin(), shown.end(), [&](const Pillar* later) { return hides(*later, *it); });
+        if (hidden)
+            skips[it->wall] |= it->bit;
+        else
+            shown.push_back(&*it);
+    }
+    return skips;
+}
+
+void DrawWall(QPainter& p, const CDrawContext& dc, const CPelWall& wall, unsigned skip)
 {
     const int g = wall.m_layer1;
     const WallLook look = LookOf(dc, wall);
@@ -162,8 +211,10 @@ void DrawWall(QPainter& p, const CDrawContext& dc, const CPelWall& wall)
         if (wall.m_wallType == 1)
             Segment(p, dc, dc.t.ToDevice(g, wall.m_a.x, wall.m_a.y), dc.t.ToDevice(g, wall.m_b.x, wall.m_b.y));
         if (dc.hasiraAuto) {
-            CornerPillar(p, dc, wall, wall.m_a, pen);
-            CornerPillar(p, dc, wall, wall.m_b, pen);
+            if (!(skip & 1))
+                CornerPillar(p, dc, wall, wall.m_a, pen);
+            if (!(skip & 2))
+                CornerPillar(p, dc, wall, wall.m_b, pen);
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "render/PageExport.h"
 
 #include "PageImages.h"
+#include "SheetTexts.h"
 #include "render/PictureDraw.h"
 #include "render/TextDraw.h"
 
@@ -62,14 +63,7 @@ protected:
 
     CPelText& AddText(const char* utf8, double x, double y, double sizeMm = 10, const char* face = "ＭＳ ゴシック")
     {
-        auto t = std::make_unique<CPelText>();
-        t->m_id = static_cast<int>(doc.m_unit.m_texts.size()) + 1;
-        t->m_text = cp932::Lit(utf8);
-        t->m_point = {x, y};
-        t->m_font.m_faceName = cp932::Lit(face);
-        t->m_font.m_size = sizeMm;
-        doc.m_unit.m_texts.push_back(std::move(t));
-        return *doc.m_unit.m_texts.back();
+        return testsupport::AddSheetText(doc, utf8, x, y, sizeMm, face);
     }
 
     // A picture whose left half is colour a and right half colour b (0xRRGGBB).
