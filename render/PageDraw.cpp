@@ -22,7 +22,6 @@ namespace {
 const QColor kAppWorkspace(171, 171, 171);
 const QColor kGridColour(128, 255, 255);
 
-bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 struct LayerPass {
     QPainter& p;
@@ -44,12 +43,30 @@ struct LayerPass {
                 roomGroups.insert(g->m_id);
     }
 
+    // The selected IDs of each kind as sets: a drag of a thousand objects asks for every
+    // record of the page.
+    static constexpr const std::vector<int> CSelection::*kLists[5] = {&CSelection::lines, &CSelection::walls,
+                                                                      &CSelection::texts, &CSelection::pictures,
+                                                                      &CSelection::objects};
+    std::unordered_set<int> selected[5];
+    void PrepareSelection()
+    {
+        if ((!leaveOutSelection && !onlySelection) || !selection)
+            return;
+        for (int k = 0; k < 5; ++k)
+            selected[k].insert((selection->*kLists[k]).begin(), (selection->*kLists[k]).end());
+        leftOutGroups.insert(selection->groups.begin(), selection->groups.end());
+    }
+
     bool LeftOut(int id, int groupId, const std::vector<int> CSelection::*list) const
     {
         if ((!leaveOutSelection && !onlySelection) || !selection)
             return false;
-        const bool selected = Contains(selection->*list, id) || (groupId != 0 && leftOutGroups.count(groupId));
-        return onlySelection ? !selected : selected;
+        bool chosen = groupId != 0 && leftOutGroups.count(groupId);
+        for (int k = 0; k < 5 && !chosen; ++k)
+            if (kLists[k] == list)
+                chosen = selected[k].count(id) != 0;
+        return onlySelection ? !chosen : chosen;
     }
 
     void Line(const CPelLine& l)
@@ -124,7 +141,7 @@ struct LayerPass {
     {
         std::vector<const CPelWall*> walls;
         EachWall(g, i, [&](const CPelWall& w) {
-            if (!LeftOut(w.m_id, w.m_groupId, &PageSelection::walls))
+            if (!LeftOut(w.m_id, w.m_groupId, &CSelection::walls))
                 walls.push_back(&w);
         });
         cornerSkips = PlanCornerPillars(dc, walls);
@@ -483,8 +500,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
     pass.leaveOutSelection = req.leaveOutSelection;
     pass.onlySelection = req.onlySelection;
     pass.markers = req.screen;
-    if ((req.leaveOutSelection || req.onlySelection) && req.selection)
-        pass.leftOutGroups.insert(req.selection->groups.begin(), req.selection->groups.end());
+    pass.PrepareSelection();
 
     const int planMode = req.planPrintMode < 0 ? req.printMode : req.planPrintMode;
     const bool frames = !req.dev.printing;
@@ -511,7 +527,7 @@ void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
         oldPass.leaveOutSelection = pass.leaveOutSelection;
         oldPass.onlySelection = pass.onlySelection;
         oldPass.markers = pass.markers;
-        oldPass.leftOutGroups = pass.leftOutGroups;
+        oldPass.PrepareSelection();
         DrawShownLayers(oldPass, layers);
         DrawPlans(p, doc, req.dev, dc, planMode, frames, plans);
     }
