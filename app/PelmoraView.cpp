@@ -232,6 +232,15 @@ void CPelmoraView::RebuildPage()
     m_smoothTimer.start(); // restarted by every rebuild: a drag or a scroll never waits for it
 }
 
+QPoint CPelmoraView::DragOffsetPx() const
+{
+    const CDrawTransform& t = ScreenContext().t;
+    const int g = m_doc->m_plotInfo.m_layer.EditGroup();
+    const CToolMachine& tools = *m_tools;
+    const PelPoint from = tools.PressMm(), to = tools.Current().mm;
+    return t.ToDevice(g, to.x, to.y) - t.ToDevice(g, from.x, from.y);
+}
+
 bool CPelmoraView::PageStale() const { return m_drawnRevision != m_doc->Revision(); }
 
 void CPelmoraView::SmoothPage()
@@ -366,13 +375,22 @@ void CPelmoraView::paintEvent(QPaintEvent*)
         live.dev = Device();
         live.zoom = m_zoom.zoom;
         live.selection = &m_doc->m_sel;
-        live.onlySelection = true;
-        p.save();
-        p.translate(-ScrollPos().x(), -ScrollPos().y());
-        DrawPage(p, *m_doc, live);
-        p.restore();
+        const QPoint moved = DragOffsetPx();
+        if (m_doc->m_sel.handle == 0) {
+            // A move: the objects drawn once, then only shifted.
+            if (m_dragLayer.IsNull())
+                m_dragLayer.Draw(*m_doc, live, viewport()->size(), ScrollPos(), moved);
+            m_dragLayer.Compose(p, moved);
+        } else {
+            live.onlySelection = true;
+            p.save();
+            p.translate(-ScrollPos().x(), -ScrollPos().y());
+            DrawPage(p, *m_doc, live);
+            p.restore();
+        }
     } else {
         m_dragPageValid = false;
+        m_dragLayer.Clear();
         if (m_page.isNull() || PageStale() || m_page.size() != viewport()->size())
             RebuildPage();
         p.drawImage(0, 0, m_page);

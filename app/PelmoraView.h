@@ -5,6 +5,7 @@
 // once the view has been still for a moment the bitmap is drawn again antialiased.
 #include "edit/ToolHost.h"
 #include "edit/ToolMachine.h"
+#include "render/DragLayer.h"
 #include "render/PageDraw.h"
 #include "render/ZoomModel.h"
 
@@ -103,6 +104,8 @@ private:
 
     bool PageStale() const;
     PxRect UnzoomedPaper() const;
+    // How far the dragged selection has moved on the screen since the press.
+    QPoint DragOffsetPx() const;
     void Send(CEditEvent e);
     CEditEvent FromMouse(CEditEvent::Type type, QMouseEvent* event) const;
     PageDevice Device() const;
@@ -122,5 +125,6 @@ private:
     mutable CDrawContext m_context;
     QImage m_dragPage; // the page without the dragged selection
     bool m_dragPageValid = false;
+    CDragLayer m_dragLayer; // the moving selection, drawn once per drag
     MenuBuilder m_menuBuilder;
 };

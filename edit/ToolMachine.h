@@ -58,6 +58,7 @@ public:
     // A select-mode drag that picked nothing: the selection rectangle from press to pointer.
     bool SelectionRubberBand() const;
     QPoint PressPx() const { return m_pressPx; }
+    PelPoint PressMm() const { return m_pressMm; }
     int Zoom() const { return m_zoomGesture; }
     bool HandTool() const { return m_hand; }
     const PressState& Press() const { return m_press; }
