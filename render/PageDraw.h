@@ -11,6 +11,7 @@ class CLayer;
 class CPelUnit;
 class CPlotInfo;
 class CPelmoraDoc;
+class QPaintDevice;
 class QPainter;
 
 // The objects the page marks as selected (and leaves out while they are dragged).
@@ -36,6 +37,10 @@ struct PageRequest {
     // bands of one page only one does.
     bool notePictureRects = true;
 };
+
+// A page drawing at true size on a printing device (printer, export), printing mode 1,
+// the device's whole area drawable and its centre the origin.
+PageRequest TrueSizeRequest(const CPelmoraDoc& doc, const QPaintDevice& device);
 
 // The drawing context of a page drawing of doc on dev: transform (group scale y from
 // the vertical resolution on printers only), switches and style tables.

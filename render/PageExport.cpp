@@ -30,17 +30,7 @@ std::string Lower(std::string s)
 
 void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device)
 {
-    PaperSheet sheet = doc.m_plotInfo.Paper();
-    PageRequest req;
-    req.dev.printing = true;
-    req.dev.dpiX = device.logicalDpiX();
-    req.dev.dpiY = device.logicalDpiY();
-    req.dev.width = device.width();
-    req.dev.height = device.height();
-    req.dev.sheetW = sheet.widthMm;
-    req.dev.sheetH = sheet.heightMm;
-    req.screen = false;
-    req.printMode = 1;
+    PageRequest req = TrueSizeRequest(doc, device);
     // Plans keep their screen line widths unless the user asked for corrected ones.
     req.planPrintMode = AppProfile().GetInt("QLA_T_PlotMenu", "gazou_hoseinasi", 1) ? 2 : 1;
     DrawPage(p, doc, req);
