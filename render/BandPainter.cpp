@@ -94,12 +94,12 @@ int BandsFor(QSize size, long long minPixels)
     return std::int64_t(size.width()) * size.height() < minPixels ? 1 : BandThreads();
 }
 
-void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw)
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw, QColor paper)
 {
     const int height = image.height();
     bands = t_inBand ? 1 : std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
-        image.fill(Qt::white);
+        image.fill(paper);
         QPainter p(&image);
         draw(p, 0);
         return;
@@ -126,7 +126,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
                 // No memory for a band of its own: draw straight into the page's rows
                 // (a thin line cut at the seam may lose a pixel, nothing more).
                 QImage rowsOnly(rows + rowBytes * top, page.width(), bottom - top, qsizetype(rowBytes), page.format());
-                rowsOnly.fill(Qt::white);
+                rowsOnly.fill(paper);
                 rowsOnly.setDotsPerMeterX(page.dotsPerMeterX());
                 rowsOnly.setDotsPerMeterY(page.dotsPerMeterY());
                 QPainter p(&rowsOnly);
@@ -136,7 +136,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
             }
             band.setDotsPerMeterX(page.dotsPerMeterX());
             band.setDotsPerMeterY(page.dotsPerMeterY());
-            band.fill(Qt::white);
+            band.fill(paper);
             {
                 QPainter p(&band);
                 p.translate(0, -from);

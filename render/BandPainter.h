@@ -4,6 +4,7 @@
 // rows into the page; the drawing routines keep their caches per thread, and the
 // threads live as long as the program, so that what one band cached is there for the
 // same band of the next page.
+#include <QColor>
 #include <QImage>
 
 #include <functional>
@@ -16,9 +17,10 @@ int BandThreads();
 // they save), else one per band thread.
 int BandsFor(QSize size, long long minPixels);
 
-// Draws a page onto white into image with draw(painter, band), where the painter's
+// Draws a page onto paper (white unless asked) into image with draw(painter, band), where the painter's
 // coordinates are the image's: bands 1 draws straight into image as band 0; more bands go to the band
 // threads (the caller draws its share), and draw runs once per band on their threads.
 // A large page takes more bands than asked, so that no band's own image is larger
 // than a budget. draw must only read what it shares with the other bands.
-void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw);
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw,
+                 QColor paper = Qt::white);
