@@ -1,6 +1,7 @@
 #include "render/PageExport.h"
 
 #include "document/PelmoraDoc.h"
+#include "platform/EmfWriter.h"
 #include "platform/ImageLib.h"
 #include "platform/Profile.h"
 #include "render/BandPainter.h"
@@ -222,8 +223,21 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     }
 
     if (format == Format::Emf) {
-        error = "この形式には書き出せません: " + path;
-        return false;
+        CEmfDevice emf(QSizeF(sheet.widthMm, sheet.heightMm), kVectorDpi);
+        QPainter p;
+        if (!p.begin(&emf)) {
+            error = CannotWrite(path);
+            return false;
+        }
+        DrawOn(p, doc, emf);
+        p.end();
+        const QByteArray bytes = emf.Bytes();
+        QSaveFile out(file);
+        if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+            error = CannotWrite(path);
+            return false;
+        }
+        return Commit(out, error, path);
     }
     RasterOptions options = RasterOptionsFromSettings(false);
     options.jpegQuality = jpegQuality;

@@ -115,7 +115,7 @@ TEST(Export, AFailedWriteKeepsThePreviousFile)
     std::string in = dir.file("in.q_l");
     WriteFile(in, Flyer(6));
     const std::string previous = "previous bytes\n";
-    for (const char* name : {"old.png", "old.pdf", "old.svg", "old.bmp", "old.gif"}) {
+    for (const char* name : {"old.png", "old.pdf", "old.svg", "old.bmp", "old.gif", "old.emf"}) {
         WriteFile(dir.file(name), previous);
         std::string inner = "ulimit -f 0; trap '' XFSZ; exec " + Quote(Program()) + " --export " +
                             Quote(dir.file(name)) + " " + Quote(in);
@@ -123,10 +123,44 @@ TEST(Export, AFailedWriteKeepsThePreviousFile)
         EXPECT_NE(r.out.find("ファイルに書き込めません"), std::string::npos) << name << ": " << r.out;
         EXPECT_EQ(ReadFile(dir.file(name)), previous) << name;
     }
-    EXPECT_EQ(testsupport::Run("ls -A " + Quote(dir.path())).out, "in.q_l\nold.bmp\nold.gif\nold.pdf\nold.png\nold.svg\n");
+    EXPECT_EQ(testsupport::Run("ls -A " + Quote(dir.path())).out, "in.q_l\nold.bmp\nold.emf\nold.gif\nold.pdf\nold.png\nold.svg\n");
     // Without the limit the same export replaces the file.
     ASSERT_EQ(Export(dir.file("old.png"), in).status, 0);
     EXPECT_NE(ReadFile(dir.file("old.png")), previous);
+}
+
+// The sheet as an enhanced metafile of the sheet's millimetres, which a reader turns
+// into the same picture.
+TEST(Export, EmfHasTheSheetsSizeAndOpensInAReader)
+{
+    TempDir dir;
+    const std::string in = dir.file("in.q_l");
+    WriteFile(in, Flyer(6));
+    const std::string out = dir.file("a4.Emf");
+    RunResult r = Export(out, in);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = ReadFile(out);
+    ASSERT_GT(bytes.size(), 108u);
+    auto u32 = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
+               std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
+    };
+    EXPECT_EQ(u32(40), 0x464D4520u);
+    EXPECT_EQ(u32(32), 20999u); // frame: 210 x 297 mm in hundredths
+    EXPECT_EQ(u32(36), 29699u);
+    if (testsupport::Run("command -v emf2svg-conv").status != 0)
+        GTEST_SKIP() << "emf2svg-conv is not installed (scripts/setup.sh installs it)";
+    r = testsupport::Run("emf2svg-conv -i " + Quote(out) + " -o " + Quote(dir.file("a4.svg")) + " && rsvg-convert -w 210 " +
+                         Quote(dir.file("a4.svg")) + " -o " + Quote(dir.file("a4.png")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    QImage img(QString::fromStdString(dir.file("a4.png")));
+    ASSERT_FALSE(img.isNull());
+    EXPECT_NEAR(img.height(), 297, 1);
+    // The red rectangle (40 x 20 mm) at the centre, nothing at 25 mm beside it.
+    const QColor centre = img.pixelColor(105, 148), beside = img.pixelColor(105 + 25, 148);
+    EXPECT_GT(centre.red(), 200);
+    EXPECT_LT(centre.green(), 60);
+    EXPECT_TRUE(beside.alpha() == 0 || beside.lightness() > 240);
 }
 
 // A white and a red filled rectangle side by side on an A4 landscape sheet.
