@@ -2,6 +2,7 @@
 
 #include "app/PelmoraApp.h"
 #include "app/PelmoraView.h"
+#include "app/PrintCommands.h"
 #include "ardelib/Message.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
@@ -55,6 +56,7 @@ void CMainFrame::CreateMenus()
     a = m_fileMenu->addAction(QString::fromUtf8("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
                               [this] { SaveDocumentAs(); });
     a->setObjectName("fileSaveAs");
+    AddPrintCommands(this, m_fileMenu, GetView());
     m_recentSeparator = m_fileMenu->addSeparator();
     for (int i = 0; i < CPelmoraApp::kRecentFiles; ++i) {
         m_recentActions[i] = m_fileMenu->addAction(QString(), this, [this, i] {
