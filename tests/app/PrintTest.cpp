@@ -3,12 +3,23 @@
 #include "PageImages.h"
 #include "TestSupport.h"
 
+#include "app/MainFrame.h"
+#include "app/PrintCommands.h"
+#include "ardelib/Message.h"
+#include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
 
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTimer>
 #include <QImage>
 #include <QPrinterInfo>
 
@@ -267,4 +278,74 @@ TEST_F(CupsPrint, SampleFlyerPrintsAsItExports)
     // Its colours pass through the service's PostScript and come back a little off.
     EXPECT_LT(d.mean, 6.0);
     EXPECT_LT(d.above, small.width() * small.height() / 100);
+}
+
+// The window's print path: page setup to A3, then print through the print dialog.
+TEST_F(CupsPrint, TheWindowPrintsTheSheetOnItsPaper)
+{
+    CMainFrame frame;
+    frame.show();
+    const std::string title = Title("window");
+    TempDir dir;
+    const std::string in = dir.file(title + ".q_l");
+    WriteFile(in, RulerSheet(6));
+    ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(in)));
+    frame.GetDocument()->m_plotInfo.m_paperSize = 9; // A3 portrait, as page setup stores it
+    auto* cmds = frame.findChild<CPrintCommands*>();
+    ASSERT_NE(cmds, nullptr);
+    cmds->SetPrinterName(QString::fromStdString(printer));
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        asked = dlg != nullptr;
+        if (dlg)
+            dlg->accept();
+        else if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    CRecordingMessageSink sink;
+    frame.findChild<QAction*>("filePrint")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{});
+    const std::string pdf = WaitForPdf(title);
+    ASSERT_FALSE(pdf.empty());
+    const PdfPage page = PageOf(pdf);
+    EXPECT_NEAR(page.wMm, 297, 0.5);
+    EXPECT_NEAR(page.hMm, 420, 0.5);
+    const QImage img = Raster(pdf, dir);
+    const Stroke hundred = LongestStroke(img, false);
+    EXPECT_NEAR(hundred.lengthMm, 100, 0.5);
+    EXPECT_NEAR(hundred.acrossMm, -40, 0.5);
+}
+
+// The preview shows the one page on the sheet's paper.
+TEST_F(CupsPrint, ThePreviewShowsOnePageOnTheSheetsPaper)
+{
+    CMainFrame frame;
+    frame.show();
+    frame.GetDocument()->m_plotInfo.m_paperSize = 1; // B4 landscape
+    auto* cmds = frame.findChild<CPrintCommands*>();
+    cmds->SetPrinterName(QString::fromStdString(printer));
+    int pages = -1;
+    QPageLayout layout;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
+            return;
+        }
+        auto* preview = dlg->findChild<QPrintPreviewWidget*>();
+        if (preview) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        layout = dlg->printer()->pageLayout();
+        dlg->reject();
+    });
+    frame.findChild<QAction*>("filePrintPreview")->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::JisB4);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(layout.margins(), QMarginsF(0, 0, 0, 0));
 }
