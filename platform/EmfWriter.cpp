@@ -52,7 +52,7 @@ constexpr std::uint32_t kNullBrush = 0x80000005, kNullPen = 0x80000008;
 constexpr std::uint32_t RGN_COPY = 5;
 // Object table slots: two each, so that the new object is selected before the old goes.
 // Resolution of the bitmaps that stand for gradients and translucent paint.
-constexpr int kBitmapDpi = 200;
+constexpr int kBitmapDpi = 150;
 constexpr std::uint32_t kPenSlot = 1, kBrushSlot = 3, kFontSlot = 5, kHandles = 7;
 
 std::uint32_t ColorRef(const QColor& c)
