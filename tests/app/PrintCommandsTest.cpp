@@ -262,3 +262,28 @@ TEST_F(PrintCommandsTest, TheSheetGoesOnTheClipboardAsTheViewShowsIt)
     EXPECT_EQ(img.depth(), 24);
     EXPECT_EQ(img.pixelColor(img.width() / 2, img.height() / 2), QColor(Qt::white));
 }
+
+// With app_printsyokisave on, a document never saved is offered for saving before its
+// first print or preview, once per window.
+TEST_F(PrintCommandsTest, ANewDocumentIsOfferedForSavingBeforeTheFirstPrint)
+{
+    AppProfile().WriteInt("QLA_T_UTILITY", "app_printsyokisave", 1);
+    TempDir out;
+    int offers = 0;
+    m_cmds->askSavePath = [&](const QString& title, const QStringList& filters, int* chosen) {
+        ++offers;
+        EXPECT_EQ(title, QString::fromUtf8("Oltraneの保存"));
+        EXPECT_EQ(filters, QStringList{QString::fromUtf8("Oltraneファイル(*.q_l)")});
+        *chosen = 0;
+        return QString::fromStdString(out.file("first"));
+    };
+    m_cmds->askPrinter = [](QPrinter&) { return false; };
+    CRecordingMessageSink sink; // no printer here is fine: the offer comes first
+    Action("filePrint")->trigger();
+    EXPECT_EQ(offers, 1);
+    EXPECT_TRUE(FileExists(out.file("first.q_l")));
+    EXPECT_EQ(Doc().GetPathName(), out.file("first.q_l"));
+    Doc().SetPathName("");
+    Action("filePrintPreview")->trigger();
+    EXPECT_EQ(offers, 1);
+}
