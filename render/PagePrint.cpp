@@ -37,8 +37,11 @@ int ToDevice(int mm, int dpi) { return static_cast<int>(mm * static_cast<double>
 
 QPageLayout LayoutFor(const PaperSheet& sheet)
 {
-    return QPageLayout(PaperOf(sheet), sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+    QPageLayout layout(PaperOf(sheet), sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // The whole paper is the page: no margin a printer keeps may move or shrink it.
+    layout.setMode(QPageLayout::FullPageMode);
+    return layout;
 }
 
 PrintMove ReadPrintMove()

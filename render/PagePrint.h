@@ -12,7 +12,7 @@ namespace pageprint {
 // The print position offsets are kept within this many millimetres either way.
 constexpr int kMaxMoveMm = 32000;
 
-// The paper and orientation a sheet prints on, without margins. The JIS B series for B
+// The paper and orientation a sheet prints on, in full-page mode without margins. The JIS B series for B
 // sheets, ISO A for A sheets, the postcard and the other sheets as their millimetres.
 QPageLayout LayoutFor(const PaperSheet& sheet);
 

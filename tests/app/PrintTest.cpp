@@ -4,8 +4,10 @@
 #include "TestSupport.h"
 
 #include "app/MainFrame.h"
+#include "app/PagePrinter.h"
 #include "app/PrintCommands.h"
 #include "ardelib/Message.h"
+#include "document/Paper.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
 
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -348,4 +351,31 @@ TEST_F(CupsPrint, ThePreviewShowsOnePageOnTheSheetsPaper)
     EXPECT_EQ(layout.pageSize().id(), QPageSize::JisB4);
     EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
     EXPECT_EQ(layout.margins(), QMarginsF(0, 0, 0, 0));
+}
+
+// The job asks CUPS for no scaling, in full-page mode on the sheet's paper, at the
+// resolution the pen widths are meant for.
+TEST_F(CupsPrint, APreparedPrinterTellsCupsNotToScale)
+{
+    QPrinter p(QPrinter::HighResolution);
+    std::string error;
+    ASSERT_TRUE(pageprinter::ChoosePrinter(p, printer, error)) << error;
+    ASSERT_TRUE(pageprinter::PreparePrinter(p, paper::Entry(2), error)) << error; // A3 landscape
+    const QStringList options = p.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
+    const qsizetype at = options.indexOf(QStringLiteral("print-scaling"));
+    ASSERT_GE(at, 0) << options.join(' ').toStdString();
+    EXPECT_EQ(options.value(at + 1), QStringLiteral("none"));
+    EXPECT_TRUE(p.fullPage());
+    EXPECT_EQ(p.resolution(), 600);
+    EXPECT_EQ(p.pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(p.pageLayout().orientation(), QPageLayout::Landscape);
+    // The same printer twice: the option is set once.
+    ASSERT_TRUE(pageprinter::PreparePrinter(p, paper::Entry(2), error)) << error;
+    EXPECT_EQ(p.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList().count(
+                  QStringLiteral("print-scaling")),
+              1);
+    // A missing printer is named in the message.
+    QPrinter other;
+    EXPECT_FALSE(pageprinter::ChoosePrinter(other, "NoSuchPrinter", error));
+    EXPECT_EQ(error, "プリンタが見つかりません: NoSuchPrinter");
 }

@@ -45,6 +45,7 @@ TEST(PagePrint, EverySheetPrintsOnItsPaperTheRightWayRound)
         EXPECT_NEAR(mm.height(), c.longMm, 0.5) << c.code;
         EXPECT_EQ(l.orientation() == QPageLayout::Landscape, c.landscape) << c.code;
         EXPECT_EQ(l.margins(), QMarginsF(0, 0, 0, 0)) << c.code;
+        EXPECT_EQ(l.mode(), QPageLayout::FullPageMode) << c.code;
     }
     // The user size: either way round, the short side across the paper.
     for (auto [w, h, land] : {std::tuple{250, 120, true}, std::tuple{120, 250, false}}) {
