@@ -162,6 +162,7 @@ void CPrintCommands::PrintPosition()
 void CPrintCommands::SheetImage()
 {
     CPelmoraDoc* doc = m_view->GetDocument();
+    doc->m_toolMode = 0;
     CSettingsStore& s = AppProfile();
     const auto types = pagesetup::ImageFileTypes(s.GetInt("QLA_T_UTILITY", "gazououtput_type", 0), true);
     QStringList filters;

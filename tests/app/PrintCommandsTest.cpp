@@ -205,6 +205,7 @@ TEST_F(PrintCommandsTest, SheetImageWritesTheChosenFormat)
         {"odd.tiff", 0, "bmp", 1, "odd.tiff"},   // anything else is BMP
     };
     QStringList firstFilters;
+    Doc().m_toolMode = 3;
     for (const Case& c : cases) {
         m_cmds->askSavePath = [&](const QString& title, const QStringList& filters, int* chosen) {
             EXPECT_EQ(title, QString::fromUtf8("画像の保存"));
@@ -222,6 +223,7 @@ TEST_F(PrintCommandsTest, SheetImageWritesTheChosenFormat)
         EXPECT_NEAR(reader.size().height(), 848, 1) << c.name;
         EXPECT_EQ(AppProfile().GetInt("QLA_T_UTILITY", "gazououtput_type", -1), c.storedType) << c.name;
     }
+    EXPECT_EQ(Doc().m_toolMode, 0); // the command leaves any tool
     EXPECT_EQ(firstFilters.front(), QString::fromUtf8("JPEGファイル (*.jpg)"));
     EXPECT_EQ(firstFilters.back(), QString::fromUtf8("拡張メタファイル(*.emf)"));
     EXPECT_EQ(QDir(QString::fromStdString(out.path())).entryList(QDir::Files).size(), 5);
