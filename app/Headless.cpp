@@ -3,12 +3,14 @@
 #include "app/BatchMerge.h"
 #include "app/HeadlessSink.h"
 #include "app/InfoJson.h"
+#include "app/PagePrinter.h"
 #include "ardelib/Message.h"
 #include "document/AppSwitches.h"
 #include "document/PelmoraDoc.h"
 #include "platform/Profile.h"
 #include "render/PageExport.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -23,7 +25,9 @@ int Usage()
                  "        oltrane --save-as OUT FILE\n"
                  "        oltrane --export OUT [--dpi N] FILE\n"
                  "        oltrane --merge DATA [--reins national|regional] [--rows A-B] [--format F]\n"
-                 "                [--dpi N] [--name PATTERN] [--single] --out DIR TEMPLATE\n");
+                 "                [--dpi N] [--name PATTERN] [--single] --out DIR TEMPLATE\n"
+
+                 "        oltrane --print [--printer NAME] FILE\n");
     return 2;
 }
 
@@ -100,6 +104,39 @@ int Export(const std::vector<std::string>& args)
     }
     return 0;
 }
+
+// [--printer NAME] FILE
+int Print(const std::vector<std::string>& args)
+{
+    std::string printer, file;
+    bool haveFile = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--printer") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return Usage();
+            printer = args[++i];
+        } else if (!haveFile) {
+            file = args[i];
+            haveFile = true;
+        } else {
+            return Usage();
+        }
+    }
+    if (!haveFile)
+        return Usage();
+    TheAppSwitches().Read();
+    HeadlessSink sink;
+    CPelmoraDoc doc;
+    if (!Open(doc, file) || sink.count)
+        return 1;
+    std::string error;
+    const std::string title = QFileInfo(QString::fromStdString(file)).completeBaseName().toStdString();
+    if (!pageprinter::PrintDocument(doc, printer, title, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int RunHeadless(const std::vector<std::string>& args)
@@ -115,6 +152,8 @@ int RunHeadless(const std::vector<std::string>& args)
         return Export(args);
     if (cmd == "--merge")
         return CBatchMerge::Run(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (cmd == "--print")
+        return Print(args);
     if (cmd == "--help" || cmd == "-h") {
         Usage();
         return 0;

@@ -2,6 +2,7 @@
 
 #include "app/PelmoraApp.h"
 #include "app/PelmoraView.h"
+#include "app/PrintCommands.h"
 #include "ardelib/Message.h"
 #include "document/DocBackup.h"
 #include "document/PelmoraDoc.h"
@@ -61,6 +62,7 @@ void CMainFrame::CreateMenus()
     a = m_fileMenu->addAction(QString::fromUtf8("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
                               [this] { SaveDocumentAs(); });
     a->setObjectName("fileSaveAs");
+    AddPrintCommands(this, m_fileMenu, GetView());
     m_fileMenu->addSeparator();
     a = m_fileMenu->addAction(QString::fromUtf8("ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを開く(&B)..."), this, [this] { OpenBackup(); });
     a->setObjectName("cmd32853");

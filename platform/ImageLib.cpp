@@ -139,6 +139,12 @@ bool SaveBytes(const std::string& path, const QByteArray& bytes)
         return false;
     if (f.write(bytes) != bytes.size())
         return false;
+    // The last buffered bytes go out here; commit() would put a cut file in place
+    // even when they could not be written.
+    if (!f.flush()) {
+        f.cancelWriting();
+        return false;
+    }
     return f.commit();
 }
 

@@ -106,12 +106,12 @@ int BandsFor(QSize size, long long minPixels)
     return std::int64_t(size.width()) * size.height() < minPixels ? 1 : BandThreads();
 }
 
-void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw)
+void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, int band)>& draw, QColor paper)
 {
     const int height = image.height();
     bands = t_inBand ? 1 : std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
-        image.fill(Qt::white);
+        image.fill(paper);
         QPainter p(&image);
         draw(p, 0);
         return;
@@ -138,7 +138,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
                 // No memory for a band of its own: draw straight into the page's rows
                 // (a thin line cut at the seam may lose a pixel, nothing more).
                 QImage rowsOnly(rows + rowBytes * top, page.width(), bottom - top, qsizetype(rowBytes), page.format());
-                rowsOnly.fill(Qt::white);
+                rowsOnly.fill(paper);
                 rowsOnly.setDotsPerMeterX(page.dotsPerMeterX());
                 rowsOnly.setDotsPerMeterY(page.dotsPerMeterY());
                 QPainter p(&rowsOnly);
@@ -148,7 +148,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
             }
             band.setDotsPerMeterX(page.dotsPerMeterX());
             band.setDotsPerMeterY(page.dotsPerMeterY());
-            band.fill(Qt::white);
+            band.fill(paper);
             {
                 QPainter p(&band);
                 p.translate(0, -from);
@@ -165,7 +165,7 @@ void DrawInBands(QImage& image, int bands, const std::function<void(QPainter&, i
 }
 
 QImage DrawNewPage(QSize size, QImage::Format format, int dpmX, int dpmY, int bands,
-                   const std::function<void(QPainter&, int band)>& draw)
+                   const std::function<void(QPainter&, int band)>& draw, QColor paper)
 {
     const int width = size.width(), height = size.height();
     const auto withResolution = [dpmX, dpmY](QImage&& img) {
@@ -177,7 +177,7 @@ QImage DrawNewPage(QSize size, QImage::Format format, int dpmX, int dpmY, int ba
     if (bands == 1 || width < 1) {
         QImage page = withResolution(QImage(size, format));
         if (!page.isNull())
-            DrawInBands(page, 1, draw);
+            DrawInBands(page, 1, draw, paper);
         return page;
     }
     const int bits = QImage::toPixelFormat(format).bitsPerPixel();
@@ -197,7 +197,7 @@ QImage DrawNewPage(QSize size, QImage::Format format, int dpmX, int dpmY, int ba
         band.at = rows;
         rows += band.to - band.from;
     }
-    // Not zeroed: each band paints all of its rows white first, on its own thread.
+    // Not zeroed: each band paints all of its rows with the paper first, on its own thread.
     uchar* const buffer = rowBytes > 0 ? static_cast<uchar*>(std::malloc(std::size_t(rowBytes) * std::size_t(rows)))
                                        : nullptr;
     if (!buffer)
@@ -210,7 +210,7 @@ QImage DrawNewPage(QSize size, QImage::Format format, int dpmX, int dpmY, int ba
             const Band& band = layout[static_cast<std::size_t>(b)];
             QImage rowsOf(buffer + rowBytes * band.at, width, band.to - band.from, rowBytes, format);
             rowsOf = withResolution(std::move(rowsOf));
-            rowsOf.fill(Qt::white);
+            rowsOf.fill(paper);
             QPainter p(&rowsOf);
             p.translate(0, -band.from);
             draw(p, b);

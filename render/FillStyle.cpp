@@ -1,5 +1,6 @@
 #include "render/FillStyle.h"
 
+#include "platform/EmfWriter.h"
 #include "render/ViewCoords.h"
 
 #include <QLinearGradient>
@@ -109,10 +110,7 @@ void FillShape::Draw(QPainter& p) const
     case Chord: {
         int start = 0, span = 0;
         ArcSpan16(box, startDeg, endDeg, start, span);
-        if (kind == Pie)
-            p.drawPie(box, start, span);
-        else
-            p.drawChord(box, start, span);
+        emf::DrawArcShape(p, kind == Pie ? emf::ArcKind::Pie : emf::ArcKind::Chord, box, start, span);
         break;
     }
     }

@@ -2,6 +2,7 @@
 
 #include "document/PelUnit.h"
 #include "platform/Codec.h"
+#include "platform/EmfWriter.h"
 #include "render/BandPainter.h"
 #include "render/FillStyle.h"
 
@@ -346,7 +347,7 @@ void DrawCurve(QPainter& p, const CDrawContext& dc, const CPelLine& l, const CPe
         // the outline of an unfilled arc is the curve alone
         int start16 = 0, span16 = 0;
         ArcSpan16(box, startDeg, endDeg, start16, span16);
-        p.drawArc(box, start16, span16);
+        emf::DrawArcShape(p, emf::ArcKind::Arc, box, start16, span16);
     }
 }
 

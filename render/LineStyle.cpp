@@ -1,5 +1,6 @@
 #include "render/LineStyle.h"
 
+#include "platform/EmfWriter.h"
 #include "render/ViewCoords.h"
 
 #include <QPainter>
@@ -83,7 +84,8 @@ void PainterSink::Line(QPoint a, QPoint b)
 
 void PainterSink::Arc(const QRect& box, double startDeg, double spanDeg)
 {
-    m_p.drawArc(box, static_cast<int>(std::lround(startDeg * 16)), static_cast<int>(std::lround(spanDeg * 16)));
+    emf::DrawArcShape(m_p, emf::ArcKind::Arc, box, static_cast<int>(std::lround(startDeg * 16)),
+                      static_cast<int>(std::lround(spanDeg * 16)));
 }
 
 namespace {

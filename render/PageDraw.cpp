@@ -473,6 +473,22 @@ void PreparePage(const CPelmoraDoc& doc, const PageRequest& req)
             DecoratedPath(*t, scale, fallback);
 }
 
+PageRequest TrueSizeRequest(const CPelmoraDoc& doc, const QPaintDevice& device)
+{
+    const PaperSheet sheet = doc.m_plotInfo.Paper();
+    PageRequest req;
+    req.dev.printing = true;
+    req.dev.dpiX = device.logicalDpiX();
+    req.dev.dpiY = device.logicalDpiY();
+    req.dev.width = device.width();
+    req.dev.height = device.height();
+    req.dev.sheetW = sheet.widthMm;
+    req.dev.sheetH = sheet.heightMm;
+    req.screen = false;
+    req.printMode = 1;
+    return req;
+}
+
 void DrawPage(QPainter& p, const CPelmoraDoc& doc, const PageRequest& req)
 {
     const PxRect drawable = DrawableRect(req.dev);

@@ -14,6 +14,7 @@ class CLayer;
 class CPelUnit;
 class CPlotInfo;
 class CPelmoraDoc;
+class QPaintDevice;
 class QPainter;
 
 
@@ -42,6 +43,10 @@ struct PageRequest {
     // Null: DrawPage reads them itself (a drawing on one thread only).
     const PageSettings* settings = nullptr;
 };
+
+// A page drawing at true size on a printing device (printer, export), printing mode 1,
+// the device's whole area drawable and its centre the origin.
+PageRequest TrueSizeRequest(const CPelmoraDoc& doc, const QPaintDevice& device);
 
 // The drawing context of a page drawing of doc on dev: transform (group scale y from
 // the vertical resolution on printers only), switches and style tables.

@@ -1,6 +1,8 @@
 #include "render/PageExport.h"
 
 #include "document/PelmoraDoc.h"
+#include "platform/EmfWriter.h"
+#include "platform/ImageLib.h"
 #include "platform/PngWriter.h"
 #include "platform/Profile.h"
 #include "render/BandPainter.h"
@@ -56,7 +58,8 @@ void DrawOn(QPainter& p, const CPelmoraDoc& doc, const QPaintDevice& device, con
 
 // The sheet drawn into a new raster page of size at dpm dots per metre; the settings
 // are read here, before any band starts.
-QImage DrawRaster(const CPelmoraDoc& doc, QSize size, QImage::Format format, int dpmX, int dpmY, int bands)
+QImage DrawRaster(const CPelmoraDoc& doc, QSize size, QImage::Format format, int dpmX, int dpmY, int bands,
+                  QColor paper = Qt::white)
 {
     if (bands <= 0)
         bands = BandsFor(size, 4ll << 20);
@@ -65,7 +68,8 @@ QImage DrawRaster(const CPelmoraDoc& doc, QSize size, QImage::Format format, int
     const PageSettings settings = PageSettings::Read();
     const PageRequest req = RequestFor(doc, dpiX, dpiY, size, settings);
     PreparePage(doc, req);
-    return DrawNewPage(size, format, dpmX, dpmY, bands, [&doc, &req](QPainter& p, int) { DrawPage(p, doc, req); });
+    return DrawNewPage(
+        size, format, dpmX, dpmY, bands, [&doc, &req](QPainter& p, int) { DrawPage(p, doc, req); }, paper);
 }
 
 // The generator states the size from whole device units; the sheet's own millimetres
@@ -163,6 +167,10 @@ Format FormatOf(const std::string& path)
         return Format::Jpeg;
     if (ext == "bmp")
         return Format::Bmp;
+    if (ext == "gif")
+        return Format::Gif;
+    if (ext == "emf")
+        return Format::Emf;
     if (ext == "pdf")
         return Format::Pdf;
     if (ext == "svg")
@@ -175,9 +183,9 @@ QSize RasterSize(double widthMm, double heightMm, int dpi)
     return QSize(static_cast<int>(std::lround(widthMm * dpi / 25.4)), static_cast<int>(std::lround(heightMm * dpi / 25.4)));
 }
 
-void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands)
+void RenderPage(const CPelmoraDoc& doc, QImage& image, int bands, QColor paper)
 {
-    image = DrawRaster(doc, image.size(), image.format(), image.dotsPerMeterX(), image.dotsPerMeterY(), bands);
+    image = DrawRaster(doc, image.size(), image.format(), image.dotsPerMeterX(), image.dotsPerMeterY(), bands, paper);
 }
 
 bool ExportPdfPages(const std::string& path, int count, const std::function<const CPelmoraDoc*(int)>& page,
@@ -263,6 +271,109 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         break;
     }
 
+    if (format == Format::Emf) {
+        CEmfDevice emf(QSizeF(sheet.widthMm, sheet.heightMm), kVectorDpi);
+        QPainter p;
+        if (!p.begin(&emf)) {
+            error = CannotWrite(path);
+            return false;
+        }
+        DrawOn(p, doc, emf, PageSettings::Read());
+        p.end();
+        const QByteArray bytes = emf.Bytes();
+        QSaveFile out(file);
+        if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+            error = CannotWrite(path);
+            return false;
+        }
+        return Commit(out, error, path);
+    }
+    RasterOptions options = RasterOptionsFromSettings(false);
+    options.jpegQuality = jpegQuality;
+    return ExportRaster(doc, path, format, dpi, options, error);
+}
+
+GifKey GifKeyFor(bool transparentGif, bool smoothed, bool fitted)
+{
+    if (!transparentGif)
+        return GifKey::None;
+    return smoothed || fitted ? GifKey::White : GifKey::Teal;
+}
+
+RasterOptions RasterOptionsFromSettings(bool fitToBox)
+{
+    const CSettingsStore& s = AppProfile();
+    RasterOptions o;
+    o.jpegQuality = std::clamp(s.GetInt("QLA_T_UTILITY", "gazou_jpeg_atu", 100), 0, 100);
+    const bool smooth = s.GetInt("QLA_T_PlotMenu", "gazou_antieirias", 0) != 0;
+    const bool fit = s.GetInt("QLA_T_PlotMenu", "gazou_size", 1) != 0;
+    o.gifKey = GifKeyFor(s.GetInt("QLA_T_PlotMenu", "gazou_toukagif", 0) != 0, smooth, fit);
+    if (fitToBox) {
+        o.smooth = smooth && o.gifKey != GifKey::Teal;
+        if (fit) {
+            o.boxW = std::max(0, s.GetInt("QLA_T_PlotMenu", "gazou_size_w", 1200));
+            o.boxH = std::max(0, s.GetInt("QLA_T_PlotMenu", "gazou_size_h", 1200));
+        }
+    }
+    return o;
+}
+
+QImage SmoothHardEdges(const QImage& image)
+{
+    const QImage src = image.convertToFormat(QImage::Format_RGB32);
+    QImage out = src;
+    const int w = src.width(), h = src.height();
+    auto at = [&](int x, int y) { return reinterpret_cast<const QRgb*>(src.constScanLine(y))[x]; };
+    auto far = [](QRgb a, QRgb b) {
+        const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
+        return dr * dr + dg * dg + db * db > 8000;
+    };
+    for (int y = 0; y < h; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = at(x, y);
+            bool hard = false;
+            int r = 0, g = 0, b = 0, n = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+                        continue;
+                    const QRgb o = at(nx, ny);
+                    hard = hard || far(c, o);
+                    r += qRed(o), g += qGreen(o), b += qBlue(o), ++n;
+                }
+            if (hard)
+                row[x] = qRgb(r / n, g / n, b / n);
+        }
+    }
+    return out;
+}
+
+QSize FitToBox(QSize size, int boxW, int boxH)
+{
+    if (size.isEmpty() || (boxW <= 0 && boxH <= 0))
+        return size;
+    const double w = size.width(), h = size.height();
+    double scale;
+    if (boxW > 0 && boxH > 0)
+        scale = h / boxH < w / boxW ? boxW / w : boxH / h;
+    else if (boxW > 0)
+        scale = boxW / w;
+    else
+        scale = boxH / h;
+    return QSize(std::max(1, static_cast<int>(std::lround(w * scale))), std::max(1, static_cast<int>(std::lround(h * scale))));
+}
+
+bool ExportRaster(const CPelmoraDoc& doc, const std::string& path, Format format, int dpi, const RasterOptions& options,
+                  std::string& error)
+{
+    const PaperSheet sheet = doc.m_plotInfo.Paper();
+    const QString file = QString::fromStdString(path);
+    if (format != Format::Png && format != Format::Jpeg && format != Format::Bmp && format != Format::Gif) {
+        error = "この形式には書き出せません: " + path;
+        return false;
+    }
     if (dpi < 1 || dpi > kMaxDpi) {
         error = "解像度は 1 から " + std::to_string(kMaxDpi) + " dpi の範囲で指定してください。";
         return false;
@@ -273,11 +384,39 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
         return false;
     }
     const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
-    QImage image = DrawRaster(doc, size, QImage::Format_RGB32, dpm, dpm, 0);
+    const bool teal = format == Format::Gif && options.gifKey == GifKey::Teal;
+    QImage image = DrawRaster(doc, size, QImage::Format_RGB32, dpm, dpm, 0, teal ? QColor::fromRgb(kGifTeal) : QColor(Qt::white));
     if (image.isNull()) {
         error = "画像を作れません。";
         return false;
     }
+    if (options.smooth && !teal)
+        image = SmoothHardEdges(image);
+    if (options.boxW > 0 || options.boxH > 0) {
+        const QSize fitted = FitToBox(image.size(), options.boxW, options.boxH);
+        if (fitted != image.size())
+            image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (format == Format::Gif) {
+        imglib::ImgPtr handle(imglib::FromImage(image));
+        image = QImage(); // the handle holds its own copy
+        int written = 0;
+        if (handle && options.gifKey == GifKey::None) {
+            written = imglib::WriteGif(path, handle.get());
+        } else if (handle) {
+            imglib::ImgTransparency key;
+            key.words[0] = imglib::kTransparentFlag;
+            const QRgb c = teal ? kGifTeal : 0xffffffff;
+            key.words[1] = qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c);
+            written = imglib::WriteGifTransparent(path, handle.get(), key);
+        }
+        if (!written) {
+            error = CannotWrite(path);
+            return false;
+        }
+        return true;
+    }
+
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
         error = CannotWrite(path);
@@ -294,7 +433,7 @@ bool Export(const CPelmoraDoc& doc, const std::string& path, int dpi, std::strin
     switch (format) {
     case Format::Jpeg:
         writer.setFormat("jpeg");
-        writer.setQuality(std::clamp(jpegQuality, 0, 100));
+        writer.setQuality(std::clamp(options.jpegQuality, 0, 100));
         break;
     default:
         writer.setFormat("bmp");

@@ -5,6 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The printing tests print to a PDF printer of this run's own, removed again however
+# the run ends.
+source scripts/cups-test-printer.sh
+trap cups_test_printer_stop EXIT
+cups_test_printer_start
 (cd "${OLTRANE_BUILD_DIR:-build}" && ctest --output-on-failure -j2)
 
 if [ "${OLTRANE_SANITIZED_TESTS:-1}" != "0" ]; then

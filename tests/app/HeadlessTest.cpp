@@ -12,9 +12,10 @@ using testsupport::TempDir;
 namespace {
 const std::string kLha = std::string(OLTRANE_TEST_DATA) + "/lha/";
 
-testsupport::RunResult Oltrane(const std::string& args)
+testsupport::RunResult Oltrane(const std::string& args, const std::string& env = "")
 {
-    return testsupport::Run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(testsupport::Program()) + " " + args);
+    return testsupport::Run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + env + Quote(testsupport::Program()) +
+                            " " + args);
 }
 } // namespace
 
@@ -41,6 +42,7 @@ TEST(Headless, FailuresGoToStandardErrorWithAnExitStatus)
         {"--info " + Quote(dir.file("absent.q_l")), "ドキュメントを開くことに失敗しました。\n"},
         {"--info " + Quote(kLha + "doc-damaged.q_l"), "ファイル読み取り失敗\n"},
         {"--save-as " + Quote(dir.file("x/y.q_l")) + " " + Quote(kLha + "plain.q_l"), "指定されたファイルは存在しません。\n"},
+        {"--print " + Quote(dir.file("absent.q_l")), "ドキュメントを開くことに失敗しました。\n"},
     };
     for (const auto& c : cases) {
         auto r = Oltrane(c.args);
@@ -50,6 +52,16 @@ TEST(Headless, FailuresGoToStandardErrorWithAnExitStatus)
     }
     EXPECT_NE(0, Oltrane("--info").status);
     EXPECT_NE(0, Oltrane("--bogus x").status);
+    EXPECT_NE(0, Oltrane("--print").status);
+    EXPECT_NE(0, Oltrane("--print --printer").status);
+}
+
+// Without a print service to reach, printing says so and fails.
+TEST(Headless, PrintWithoutAPrintServiceFails)
+{
+    auto r = Oltrane("--print " + Quote(kLha + "plain.q_l"), "CUPS_SERVER=/nonexistent/cups.sock ");
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("印刷できるプリンタがありません。プリンタが登録され、印刷サービス (CUPS) が動いているか確かめてください。\n", r.err);
 }
 
 TEST(Headless, SaveAsWritesADocumentThatReadsBack)
