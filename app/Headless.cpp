@@ -125,9 +125,9 @@ int Print(const std::vector<std::string>& args)
     if (!haveFile)
         return Usage();
     TheAppSwitches().Read();
-    HeadlessSink sink;
+    CHeadlessSink sink;
     CPelmoraDoc doc;
-    if (!Open(doc, file) || sink.count)
+    if (!Open(doc, file) || sink.Count())
         return 1;
     std::string error;
     const std::string title = QFileInfo(QString::fromStdString(file)).completeBaseName().toStdString();

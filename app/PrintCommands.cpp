@@ -179,7 +179,7 @@ void CPrintCommands::SheetImage()
     const pageexport::Format format = pagesetup::ImageFormatOf(file);
     const PaperSheet sheet = doc->m_plotInfo.Paper();
     const int dpi = pagesetup::SheetImageDpi(m_view->PaperRect().Width(), sheet.widthMm,
-                                             m_view->Zoom().Zoomed(), s.GetInt("QLA_T_UTILITY", "app_gazoubai", 1) != 0);
+                                             m_view->ZoomModel().Zoomed(), s.GetInt("QLA_T_UTILITY", "app_gazoubai", 1) != 0);
     std::string error;
     const bool ok = format == pageexport::Format::Emf
                         ? pageexport::Export(*doc, file, dpi, error)
