@@ -2,6 +2,7 @@
 // the status bar's prompt and read-out, the view's context menu.
 #include "app/MainFrame.h"
 #include "app/PelmoraView.h"
+#include "app/ShapeCommands.h"
 #include "document/PelmoraDoc.h"
 #include "edit/ToolMode.h"
 
@@ -124,6 +125,7 @@ void CMainFrame::CreateDrawMenu()
                                 [this] { m_view->Tools().SetConstraint(CToolMachine::Orthogonal); });
     ortho->setCheckable(true);
     connect(m_drawMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    CreateShapeMenu(*this, menuBar()->addMenu(U("図形(&Z)")));
     connect(m_view, &CPelmoraView::StatusChanged, this, [this] { UpdateCommandStates(); });
     m_view->SetMenuBuilder([this](QMenu& menu, int which, bool greyed) { BuildContextMenu(menu, which, greyed); });
 }
