@@ -422,6 +422,7 @@ void CPelmoraView::DrawOverlays(QPainter& p)
         in.leftOffset = CToolMachine::OffsetLeft();
         in.rightOffset = CToolMachine::OffsetRight();
         in.filletSteps = CToolMachine::FilletSteps();
+        in.balloonMinBase = t.BalloonMinBase();
         DrawToolPreview(p, ScreenContext(), m_doc->m_plotInfo, in);
     }
     p.restore();

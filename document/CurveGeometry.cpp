@@ -295,3 +295,107 @@ std::vector<PelPoint> RoundRectOutline(PelPoint a, PelPoint b, double r, int ste
             out.push_back(PointAtAngle(k.c, r, k.from + 90.0 * i / steps));
     return out;
 }
+
+namespace {
+// The balloon's side turned to the bottom, so that one walk serves all four.
+PelPoint ToLocal(PelPoint p, int side)
+{
+    switch (side) {
+    case BalloonStyle::Up: return {p.x, -p.y};
+    case BalloonStyle::Left: return {p.y, -p.x};
+    case BalloonStyle::Right: return {p.y, p.x};
+    default: return p;
+    }
+}
+
+PelPoint FromLocal(PelPoint p, int side)
+{
+    switch (side) {
+    case BalloonStyle::Up: return {p.x, -p.y};
+    case BalloonStyle::Left: return {-p.y, p.x};
+    case BalloonStyle::Right: return {p.y, p.x};
+    default: return p;
+    }
+}
+
+std::vector<PelPoint> BalloonBody(PelPoint a, PelPoint b, const BalloonStyle& style, int steps, double& inset)
+{
+    const double x1 = std::min(a.x, b.x), x2 = std::max(a.x, b.x), y1 = std::min(a.y, b.y), y2 = std::max(a.y, b.y);
+    inset = 0;
+    if (style.shape == BalloonStyle::EllipseBody) {
+        const double rx = (x2 - x1) / 2, ry = (y2 - y1) / 2;
+        const double around = (rx + ry) / 2 * 2 * std::numbers::pi;
+        const int n = around < 12 ? static_cast<int>(around) : 36;
+        std::vector<PelPoint> out;
+        for (int i = 0; i < n; ++i) {
+            const double t = 2 * std::numbers::pi * i / n;
+            out.push_back({(x1 + x2) / 2 + rx * std::cos(t), (y1 + y2) / 2 - ry * std::sin(t)});
+        }
+        return out;
+    }
+    if (style.shape == BalloonStyle::RectBody)
+        return {{x1, y1}, {x1, y2}, {x2, y2}, {x2, y1}};
+    inset = std::min((x2 - x1) / 2, (y2 - y1) / 2) / 4;
+    return RoundRectOutline(a, b, inset, steps);
+}
+} // namespace
+
+std::vector<PelPoint> BalloonOutline(PelPoint a, PelPoint b, PelPoint tip, const BalloonStyle& style, int steps,
+                                     double minBase)
+{
+    if (a.x == b.x || a.y == b.y)
+        return {};
+    double inset = 0;
+    const std::vector<PelPoint> body = BalloonBody(a, b, style, steps, inset);
+    if (body.size() < 3)
+        return {};
+    const int side = style.side;
+    std::vector<PelPoint> local;
+    PelPoint min{INFINITY, INFINITY}, max{-INFINITY, -INFINITY};
+    for (const PelPoint& p : body) {
+        local.push_back(ToLocal(p, side));
+        min = {std::min(min.x, local.back().x), std::min(min.y, local.back().y)};
+        max = {std::max(max.x, local.back().x), std::max(max.y, local.back().y)};
+    }
+    const double base = std::max(std::hypot(b.x - a.x, b.y - a.y) / 10, minBase);
+    const int place = style.shape == BalloonStyle::EllipseBody ? BalloonStyle::Middle : style.place;
+    double c = (min.x + max.x) / 2;
+    if (place == BalloonStyle::Start)
+        c = min.x + inset + base / 2;
+    else if (place == BalloonStyle::End)
+        c = max.x - inset - base / 2;
+    const double xl = c - base / 2, xr = c + base / 2, cy = (min.y + max.y) / 2;
+    auto inside = [&](PelPoint p) { return p.y > cy && p.x > xl && p.x < xr; };
+    // Walking the outline from a point outside the base: where it enters the base the
+    // tip follows; what lies inside goes.
+    const auto start = std::find_if(local.begin(), local.end(), [&](PelPoint p) { return !inside(p); });
+    if (start == local.end())
+        return {};
+    std::rotate(local.begin(), start, local.end());
+    std::vector<PelPoint> out;
+    bool tipped = false;
+    const std::size_t n = local.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const PelPoint p = local[i], q = local[(i + 1) % n];
+        if (!inside(p))
+            out.push_back(FromLocal(p, side));
+        std::vector<std::pair<double, PelPoint>> cuts;
+        for (double x : {xl, xr})
+            if ((p.x < x) != (q.x < x)) {
+                const double t = (x - p.x) / (q.x - p.x);
+                const PelPoint at{x, p.y + t * (q.y - p.y)};
+                if (at.y > cy)
+                    cuts.push_back({t, at});
+            }
+        if (cuts.size() == 2 && cuts[0].first > cuts[1].first)
+            std::swap(cuts[0], cuts[1]);
+        for (const auto& [t, at] : cuts) {
+            out.push_back(FromLocal(at, side));
+            if (!tipped) {
+                out.push_back(tip);
+                tipped = true;
+            }
+        }
+    }
+    return tipped ? out : std::vector<PelPoint>{};
+}

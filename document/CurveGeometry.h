@@ -62,3 +62,18 @@ double RoundRectRadius(PelPoint a, PelPoint b, PelPoint z);
 
 // Consecutive repeats (and non-finite points) dropped.
 std::vector<PelPoint> DistinctPoints(const std::vector<PelPoint>& pts);
+
+// The balloon panel's choices.
+struct BalloonStyle {
+    enum Shape { RoundedBody = 0, RectBody = 1, EllipseBody = 2 };
+    enum Side { Up = 0, Left = 1, Down = 2, Right = 3 };
+    enum Place { Start = 0, Middle = 1, End = 2 }; // left (top) end, middle, right (bottom) end
+    int shape = RoundedBody;
+    int side = Down;
+    int place = Middle;
+};
+// The closed outline of the balloon on the rectangle a–b with its spike to tip; the
+// spike's base is a tenth of the diagonal but not below minBase. Empty when the body
+// gives fewer than three outline points.
+std::vector<PelPoint> BalloonOutline(PelPoint a, PelPoint b, PelPoint tip, const BalloonStyle& style, int steps,
+                                     double minBase);

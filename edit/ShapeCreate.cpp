@@ -351,3 +351,18 @@ int CreateSmoothPolygon(CPelUnit& unit, const CPlotInfo& plot, const std::vector
     l->m_points = outline;
     return l->m_id;
 }
+
+int CreateBalloon(CPelUnit& unit, const CPlotInfo& plot, PelPoint a, PelPoint b, PelPoint tip,
+                  const BalloonStyle& style, int steps, double minBase)
+{
+    if (!Finite(a) || !Finite(b) || !Finite(tip))
+        return 0;
+    const std::vector<PelPoint> outline = BalloonOutline(a, b, tip, style, steps, minBase);
+    if (outline.size() < 3)
+        return 0;
+    CPelLine* l = Add(unit, plot, CPelLine::Polygon, Closed, CPelLine::Rect);
+    if (!l)
+        return 0;
+    l->m_points = outline;
+    return Grouped(unit, plot, {l->m_id});
+}

@@ -3,6 +3,7 @@
 // layers with the style of its family, appended to the lines. Each returns the new
 // line's ID, or 0 when the points make no shape (or no ID is free) and nothing was
 // created.
+#include "document/CurveGeometry.h"
 #include "document/PelRecord.h"
 
 #include <vector>
@@ -42,3 +43,6 @@ int CreateRoundRect(CPelUnit& unit, const CPlotInfo& plot, PelPoint a, PelPoint 
 int CreateSpline(CPelUnit& unit, const CPlotInfo& plot, const std::vector<PelPoint>& pts);
 int CreateBezier(CPelUnit& unit, const CPlotInfo& plot, const std::vector<PelPoint>& pts);
 int CreateSmoothPolygon(CPelUnit& unit, const CPlotInfo& plot, const std::vector<PelPoint>& pts);
+// The balloon on the rectangle a–b with its spike to tip, in a new group; the group's ID.
+int CreateBalloon(CPelUnit& unit, const CPlotInfo& plot, PelPoint a, PelPoint b, PelPoint tip,
+                  const BalloonStyle& style, int steps, double minBase);

@@ -34,6 +34,13 @@ int CToolMachine::FilletSteps()
     return n >= 1 && n <= 360 ? n : 24;
 }
 
+double CToolMachine::BalloonMinBase() const
+{
+    // Half of 20 pixels of the edit layer group, in its millimetres.
+    const double pxPerMm = m_host.ScreenContext().t.LengthX(EditGroup(), 1.0);
+    return pxPerMm > 0 ? 10 / pxPerMm : 0;
+}
+
 template <class F>
 bool CToolMachine::Create(F make)
 {
@@ -63,7 +70,8 @@ bool CToolMachine::CurveMode() const
     case ToolMode::SmoothPolygon:
     case ToolMode::Bezier:
     case ToolMode::FreeCurve:
-    case ToolMode::RoundRect: return true;
+    case ToolMode::RoundRect:
+    case ToolMode::Balloon: return true;
     default: return false;
     }
 }
@@ -113,6 +121,8 @@ void CToolMachine::CurvePoint(const SnapPoint& p, const CEditEvent& e)
             SetPrompt("円弧終了点をクリック");
         else if (Is(m, ToolMode::Ellipse) || Is(m, ToolMode::EllipticArc))
             SetPrompt("幅の位置をクリック");
+        else if (Is(m, ToolMode::Balloon))
+            SetPrompt("吹き出し四角形の対角を左クリック");
         else if (Is(m, ToolMode::FreeCurve)) {
             SetPrompt("左クリックで終了");
             m_freeLastPx = p.px;
@@ -178,6 +188,20 @@ void CToolMachine::CurvePoint(const SnapPoint& p, const CEditEvent& e)
             return;
         }
         Create([&] { return CreateRoundRect(unit, plot, m_points[0], m_points[1], p.mm, FilletSteps()); });
+        return;
+    case ToolMode::Balloon:
+        if (n == 1) {
+            if (p.mm.x != m_points[0].x && p.mm.y != m_points[0].y) {
+                m_points.push_back(p.mm);
+                SetPrompt("吹き出しの先の位置を左クリック");
+            }
+            return;
+        }
+        if (Create([&] {
+                return CreateBalloon(unit, plot, m_points[0], m_points[1], p.mm, BalloonStyle(), FilletSteps(),
+                                     BalloonMinBase());
+            }))
+            SetPrompt("吹き出しの四角形の角位置を左クリック");
         return;
     case ToolMode::FreeCurve: {
         std::vector<PelPoint> pts = m_points;

@@ -66,6 +66,8 @@ public:
     static double OffsetLeft();
     static double OffsetRight();
     static int FilletSteps();
+    // The smallest base of a balloon's spike at the view's scale (millimetres).
+    double BalloonMinBase() const;
     // "絶(x,y)" and "相(dx,dy)", y upwards (UTF-8).
     std::string AbsoluteReadout() const;
     std::string RelativeReadout() const;

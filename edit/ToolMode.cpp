@@ -28,7 +28,7 @@ constexpr ToolModeInfo kModes[] = {
      "ベジェ曲線を作ります"},
     {ToolMode::FreeCurve, 32896, "フリー曲線(&F)", "一点目からマウスの動かしたところに曲線作成、２点目で終了", true, true, "マウスの動きどおりの曲線を作ります"},
     {ToolMode::Balloon, 32921, "吹き出し(&H)",
-     "吹き出しをグループとして作成、左クリック１，２点で四角形、３点目で吹き出し位置を決めます", false, false,
+     "吹き出しをグループとして作成、左クリック１，２点で四角形、３点目で吹き出し位置を決めます", false, true,
      "吹き出しを作ります"},
     {ToolMode::Dimension, 32898, "寸法線(&M)", "開始点、終了点、寸法高さをクリック", true, true, "寸法線を作ります"},
     {ToolMode::DrawingCentre, 32824, "図面中心点変更(&O)", "画面中心となる位置をクリック", true, false,

@@ -117,6 +117,15 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
         return;
     const std::vector<PelPoint>& pts = *in.points;
     auto dev = [&](PelPoint q) { return dc.t.ToDevice(in.group, q.x, q.y); };
+    auto closedConstruction = [&](const std::vector<PelPoint>& outline) {
+        if (outline.empty())
+            return;
+        std::vector<QPoint> d;
+        for (const PelPoint& pt : outline)
+            d.push_back(dev(pt));
+        d.push_back(d.front());
+        Construction(p, d);
+    };
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (in.mode) {
@@ -289,15 +298,17 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
             Construction(p, {a, {in.pointerPx.x(), a.y()}, in.pointerPx, {a.x(), in.pointerPx.y()}, a});
             break;
         }
-        std::vector<PelPoint> outline =
+        const std::vector<PelPoint> outline =
             RoundRectOutline(pts[0], pts[1], RoundRectRadius(pts[0], pts[1], in.pointerMm), in.filletSteps);
-        if (outline.empty())
+        closedConstruction(outline);
+        break;
+    }
+    case 52: { // balloon: the outline with the pointer as its tip
+        if (pts.size() < 2)
             break;
-        outline.push_back(outline.front());
-        std::vector<QPoint> d;
-        for (const PelPoint& pt : outline)
-            d.push_back(dev(pt));
-        Construction(p, d);
+        const std::vector<PelPoint> outline =
+            BalloonOutline(pts[0], pts[1], in.pointerMm, BalloonStyle(), in.filletSteps, in.balloonMinBase);
+        closedConstruction(outline);
         break;
     }
     case 28: // polyline and the other construction-line tools

@@ -140,3 +140,45 @@ TEST(CurveGeometry, RoundedRectangleRadiusAndOutline)
     EXPECT_TRUE(RoundRectOutline({0, 0}, {100, 50}, 0, 4).empty());
 }
 } // namespace
+
+namespace {
+TEST(CurveGeometry, BalloonSpikeReplacesTheBaseOnItsSide)
+{
+    BalloonStyle rect;
+    rect.shape = BalloonStyle::RectBody;
+    // A 100 x 50 body: the base is a tenth of the diagonal, centred on the bottom side.
+    const double half = std::hypot(100.0, 50.0) / 20;
+    std::vector<PelPoint> o = BalloonOutline({0, 0}, {100, 50}, {60, 80}, rect, 24, 0);
+    ASSERT_EQ(o.size(), 7u);
+    EXPECT_EQ(o[1], (PelPoint{0, 50}));
+    ExpectNear(o[2], {50 - half, 50});
+    EXPECT_EQ(o[3], (PelPoint{60, 80}));
+    ExpectNear(o[4], {50 + half, 50});
+    EXPECT_EQ(o[5], (PelPoint{100, 50}));
+    // Up, at the right end; a small body takes the smallest base.
+    rect.side = BalloonStyle::Up;
+    rect.place = BalloonStyle::End;
+    o = BalloonOutline({0, 0}, {100, 50}, {90, -30}, rect, 24, 0);
+    ASSERT_EQ(o.size(), 7u);
+    EXPECT_TRUE(std::find(o.begin(), o.end(), PelPoint{100, 0}) != o.end());
+    EXPECT_TRUE(std::find(o.begin(), o.end(), PelPoint{100 - 2 * half, 0}) != o.end());
+    rect.side = BalloonStyle::Left;
+    rect.place = BalloonStyle::Middle;
+    o = BalloonOutline({0, 0}, {10, 10}, {-20, 5}, rect, 24, 4);
+    ASSERT_EQ(o.size(), 7u);
+    EXPECT_TRUE(std::find(o.begin(), o.end(), PelPoint{0, 3}) != o.end());
+    EXPECT_TRUE(std::find(o.begin(), o.end(), PelPoint{0, 7}) != o.end());
+
+    // The default: a rounded body, spike down in the middle; an ellipse of 36 points.
+    o = BalloonOutline({0, 0}, {100, 50}, {50, 90}, BalloonStyle(), 24, 0);
+    EXPECT_EQ(o.size(), 4u * 25 + 3);
+    BalloonStyle ellipse;
+    ellipse.shape = BalloonStyle::EllipseBody;
+    o = BalloonOutline({0, 0}, {100, 50}, {50, 90}, ellipse, 24, 0);
+    EXPECT_GT(o.size(), 30u);
+    EXPECT_TRUE(std::find(o.begin(), o.end(), PelPoint{50, 90}) != o.end());
+    // A body with fewer than three outline points makes nothing.
+    EXPECT_TRUE(BalloonOutline({0, 0}, {0.5, 0.5}, {0, 5}, ellipse, 24, 0).empty());
+    EXPECT_TRUE(BalloonOutline({0, 0}, {0, 50}, {0, 90}, BalloonStyle(), 24, 0).empty());
+}
+} // namespace

@@ -141,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   0,
                   false},
+        CurveCase{"balloon", ToolMode::Balloon, {{-40, -20}, {40, 20}, {0, 50}}, false, CPelLine::Polygon, 1, 4 * 25 + 3,
+                  1, true},
         CurveCase{"spline", ToolMode::Spline, {{-40, 0}, {0, 30}, {40, 0}}, true, CPelLine::Straight, 14, 2, 0, true},
         CurveCase{"spline through two points", ToolMode::Spline, {{-40, 0}, {40, 0}}, true, CPelLine::Straight, 7, 2, 0,
                   true},
