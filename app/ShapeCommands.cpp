@@ -3,13 +3,16 @@
 #include "app/MainFrame.h"
 #include "app/PelmoraView.h"
 #include "document/PelmoraDoc.h"
+#include "edit/ColourEdit.h"
 #include "edit/CopyCommand.h"
 #include "edit/DocEdit.h"
 #include "edit/GroupTransform.h"
 #include "edit/Grouping.h"
 #include "edit/StackOrder.h"
+#include "platform/Profile.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QMenu>
 
 #include <functional>
@@ -18,7 +21,7 @@
 namespace {
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-enum class Rule { Some, OneGroup, OneLineOrGroup, Groups };
+enum class Rule { Some, OneGroup, OneLineOrGroup, Groups, NoMapObjects };
 
 bool Enabled(const CSelection& s, Rule r)
 {
@@ -27,6 +30,7 @@ bool Enabled(const CSelection& s, Rule r)
     case Rule::OneGroup: return s.Count() == 1 && s.groups.size() == 1;
     case Rule::OneLineOrGroup: return s.Count() == 1 && (s.lines.size() == 1 || s.groups.size() == 1);
     case Rule::Groups: return !s.groups.empty();
+    case Rule::NoMapObjects: return !s.Empty() && s.objects.empty();
     }
     return false;
 }
@@ -45,6 +49,34 @@ bool OnFirstGroup(CPelmoraDoc& doc, const std::function<bool(CPelUnit&, int)>& f
         return false;
     const int id = doc.m_sel.groups.front();
     return RunEdit(doc, [&] { return f(doc.m_unit, id); });
+}
+
+// The colour chooser with the sixteen custom colours kept in the settings; false on Cancel.
+bool ChooseColour(QWidget* parent, int start, int& chosen)
+{
+    const char section[] = "QLA_T_PlotMenu";
+    auto toQ = [](int c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); };
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, toQ(AppProfile().GetInt(section, "ln_orgcolor_" + std::to_string(i), 16777215)));
+    const QColor c = QColorDialog::getColor(toQ(start), parent, QString());
+    for (int i = 0; i < 16; ++i) {
+        const QColor k = QColorDialog::customColor(i);
+        AppProfile().WriteInt(section, "ln_orgcolor_" + std::to_string(i), k.red() + 256 * k.green() + 65536 * k.blue());
+    }
+    if (!c.isValid())
+        return false;
+    chosen = c.red() + 256 * c.green() + 65536 * c.blue();
+    return true;
+}
+
+bool Recolour(CPelmoraDoc& d, CPelmoraView& v, ColourTarget target)
+{
+    int colour = 0;
+    if (d.m_sel.Empty() || !ChooseColour(&v, StartColour(d.m_unit, d.m_sel, target), colour))
+        return false;
+    const bool whiteToo = AppProfile().GetInt("QLA_T_UTILITY", "app_sironuri", 0) != 0;
+    const CSelection sel = d.m_sel;
+    return RunEdit(d, [&] { return ChangeColour(d.m_unit, sel, target, colour, whiteToo) > 0; });
 }
 
 std::vector<ShapeCommand> Commands()
@@ -95,6 +127,18 @@ std::vector<ShapeCommand> Commands()
          [](CPelmoraDoc& d, CPelmoraView&) {
              const CSelection sel = d.m_sel;
              return RunEdit(d, [&] { return RestackSelection(d.m_unit, sel, false); });
+         }},
+        {0, nullptr, nullptr, Rule::Some, {}},
+        {32865, "線、文字部分の色変更(&C)...", "選択した線と文字の色を変えます", Rule::NoMapObjects,
+         [](CPelmoraDoc& d, CPelmoraView& v) { return Recolour(d, v, ColourTarget::Outline); }},
+        {32866, "塗りつぶし部分の色変更(&N)...", "選択した図形の塗りつぶしの色を変えます", Rule::NoMapObjects,
+         [](CPelmoraDoc& d, CPelmoraView& v) { return Recolour(d, v, ColourTarget::Fill); }},
+        {32933, "塗りつぶしなしに色を付ける(&A)...", "塗りつぶしのない図形を塗りつぶします", Rule::Some,
+         [](CPelmoraDoc& d, CPelmoraView& v) { return Recolour(d, v, ColourTarget::Unfilled); }},
+        {32923, "塗りつぶしなしにする(&D)", "選択した図形の塗りつぶしをなくします", Rule::Some,
+         [](CPelmoraDoc& d, CPelmoraView&) {
+             const CSelection sel = d.m_sel;
+             return RunEdit(d, [&] { return RemoveFill(d.m_unit, sel) > 0; });
          }},
     };
 }

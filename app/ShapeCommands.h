@@ -1,5 +1,6 @@
 #pragma once
-// The 図形 menu: copy, grouping, mirroring and quarter turns of groups, stacking order.
+// The 図形 menu: copy, grouping, mirroring and quarter turns of groups, stacking order,
+// colours and fills.
 class CMainFrame;
 class QMenu;
 

@@ -1,7 +1,8 @@
 // The commands on the selection: grouping, mirroring and quarter turns of groups,
-// stacking order and copy, each one undo step that undo and redo give back exactly.
+// stacking order, copy and colours, each one undo step that undo and redo give back exactly.
 #include "EditFixture.h"
 
+#include "edit/ColourEdit.h"
 #include "edit/CopyCommand.h"
 #include "edit/DocEdit.h"
 #include "edit/GroupTransform.h"
@@ -174,5 +175,45 @@ TEST_F(ShapeCommands, CopyGivesTheCopiedMembersTheNewGroup)
     EXPECT_TRUE(Saved() == after);
     doc.m_sel.Clear();
     EXPECT_FALSE(CopyCommand(doc, host.dc.t));
+}
+} // namespace
+
+namespace {
+class ColourCommands : public EditTest {};
+
+TEST_F(ColourCommands, ColoursReachGroupMembersAndLeaveWhiteFillsAlone)
+{
+    doc.m_plotInfo.Style(CPelLine::Rect).m_nakaNuri = 1;
+    const int white = CreateRectangle(doc.m_unit, doc.m_plotInfo, {0, 0}, {10, 10});
+    doc.m_plotInfo.Style(CPelLine::Rect).m_nakaColor = 255;
+    const int red = CreateRectangle(doc.m_unit, doc.m_plotInfo, {20, 0}, {30, 10});
+    doc.m_plotInfo.Style(CPelLine::Rect).m_nakaNuri = 0;
+    const int open = CreateRectangle(doc.m_unit, doc.m_plotInfo, {40, 0}, {50, 10});
+    CSelection members;
+    members.lines = {red, open};
+    const int g = GroupLines(doc.m_unit, doc.m_plotInfo, members.lines);
+    CSelection sel;
+    sel.lines = {white};
+    sel.groups = {g};
+    auto line = [&](int id) { return *doc.m_unit.m_lines[static_cast<std::size_t>(doc.m_unit.IndexOfLine(id))]; };
+    const std::string before = Saved();
+    ASSERT_TRUE(RunEdit(doc, [&] { return ChangeColour(doc.m_unit, sel, ColourTarget::Fill, 65280, false) > 0; }));
+    EXPECT_EQ(line(white).m_fillColor, 16777215);
+    EXPECT_EQ(line(red).m_fillColor, 65280);
+    EXPECT_EQ(line(open).m_fill, 0);
+    EXPECT_EQ(ChangeColour(doc.m_unit, sel, ColourTarget::Fill, 65280, true), 1); // white too, once asked
+    EXPECT_EQ(ChangeColour(doc.m_unit, sel, ColourTarget::Unfilled, 99, false), 1);
+    EXPECT_EQ(line(open).m_fill, 1);
+    EXPECT_EQ(line(open).m_fillColor, 99);
+    EXPECT_EQ(ChangeColour(doc.m_unit, sel, ColourTarget::Outline, 7, false), 3);
+    EXPECT_EQ(ChangeColour(doc.m_unit, sel, ColourTarget::Outline, 7, false), 0); // nothing to undo
+    EXPECT_EQ(RemoveFill(doc.m_unit, sel), 3);
+    EXPECT_EQ(RemoveFill(doc.m_unit, sel), 0);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(Saved() == before);
+    CSelection one;
+    one.lines = {red};
+    EXPECT_EQ(StartColour(doc.m_unit, one, ColourTarget::Fill), 255); // as it was before the change
+    EXPECT_EQ(StartColour(doc.m_unit, sel, ColourTarget::Fill), 0);
 }
 } // namespace
