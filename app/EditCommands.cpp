@@ -2,6 +2,7 @@
 // the status bar's prompt and read-out, the view's context menu.
 #include "app/MainFrame.h"
 #include "app/PelmoraView.h"
+#include "app/ShapeCommands.h"
 #include "document/PelmoraDoc.h"
 #include "edit/ToolMode.h"
 
@@ -10,6 +11,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace {
 QString U(const char* s) { return QString::fromUtf8(s); }
@@ -124,6 +127,7 @@ void CMainFrame::CreateDrawMenu()
                                 [this] { m_view->Tools().SetConstraint(CToolMachine::Orthogonal); });
     ortho->setCheckable(true);
     connect(m_drawMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    CreateShapeMenu(*this, menuBar()->addMenu(U("図形(&Z)")));
     connect(m_view, &CPelmoraView::StatusChanged, this, [this] { UpdateCommandStates(); });
     m_view->SetMenuBuilder([this](QMenu& menu, int which, bool greyed) { BuildContextMenu(menu, which, greyed); });
 }
@@ -182,6 +186,16 @@ void CMainFrame::BuildContextMenu(QMenu& menu, int which, bool greyed)
         a->setEnabled(false);
         a->setToolTip(U("準備中"));
     };
+    // The 図形 menu's commands under their short names.
+    auto shape = [&](const char* text, int id) {
+        QAction* command = id ? findChild<QAction*>(QStringLiteral("cmd%1").arg(id)) : nullptr;
+        if (!command) {
+            later(text);
+            return;
+        }
+        QAction* a = menu.addAction(U(text), command, &QAction::trigger);
+        a->setEnabled(command->isEnabled());
+    };
     auto del = [&] {
         QAction* a = menu.addAction(U("削除"), this, [this] {
             m_view->Tools().DeleteSelected();
@@ -192,13 +206,15 @@ void CMainFrame::BuildContextMenu(QMenu& menu, int which, bool greyed)
     };
     switch (which) {
     case 2: // グループ
-        for (const char* t : {"左右反転", "上下反転", "左に90度回転", "右に90度回転", "伸縮...", "グループ化解除", "移動", "コピー"})
-            later(t);
+        for (auto [t, id] : {std::pair{"左右反転", 32783}, {"上下反転", 32784}, {"左に90度回転", 32792},
+                             {"右に90度回転", 32793}, {"伸縮...", 0}, {"グループ化解除", 32779}, {"移動", 0},
+                             {"コピー", 57634}})
+            shape(t, id);
         del();
         break;
     case 1: // オブジェクト
         later("選択物のプロパティ");
-        later("コピー");
+        shape("コピー", 57634);
         del();
         break;
     default: { // 通常
@@ -209,8 +225,9 @@ void CMainFrame::BuildContextMenu(QMenu& menu, int which, bool greyed)
         });
         undo->setEnabled(m_doc->m_undo.CanUndo());
         del();
-        QAction* group = menu.addAction(U("グループ化する"));
-        group->setEnabled(false);
+        shape("グループ化する", 32778);
+        if (greyed)
+            menu.actions().back()->setEnabled(false);
         break;
     }
     }

@@ -433,6 +433,10 @@ void CPelmoraView::DrawOverlays(QPainter& p)
         in.lastPx = t.Last().px;
         in.pointerPx = t.Current().px;
         in.pointerMm = t.Current().mm;
+        in.leftOffset = CToolMachine::OffsetLeft();
+        in.rightOffset = CToolMachine::OffsetRight();
+        in.filletSteps = CToolMachine::FilletSteps();
+        in.balloonMinBase = t.BalloonMinBase();
         DrawToolPreview(p, ScreenContext(), m_doc->m_plotInfo, in);
     }
     p.restore();

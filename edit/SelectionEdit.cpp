@@ -395,3 +395,27 @@ void MirrorSelection(CPelUnit& unit, const CSelection& sel, double axis, double 
     };
     ChangeSelection(unit, unit, sel, c);
 }
+
+void MapGroup(CPelUnit& unit, int id, const std::function<PelPoint(PelPoint)>& f,
+              const std::function<void(CPelLine&)>& lineFix, const std::function<void(CPelText&)>& textFix)
+{
+    const int gi = unit.IndexOfGroup(id);
+    if (gi < 0)
+        return;
+    const CPelGroup& g = *unit.m_groups[static_cast<std::size_t>(gi)];
+    for (int m : g.m_lineIds)
+        if (auto* l = Restore(unit.m_lines, unit.m_lines, false, m)) {
+            MapLine(*l, f);
+            if (lineFix)
+                lineFix(*l);
+        }
+    for (int m : g.m_wallIds)
+        if (auto* w = Restore(unit.m_walls, unit.m_walls, false, m))
+            MapWall(*w, f);
+    for (int m : g.m_textIds)
+        if (auto* t = Restore(unit.m_texts, unit.m_texts, false, m)) {
+            MapText(*t, f);
+            if (textFix)
+                textFix(*t);
+        }
+}

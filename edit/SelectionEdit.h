@@ -6,6 +6,8 @@
 #include "document/PelUnit.h"
 #include "document/Selection.h"
 
+#include <functional>
+
 // The records a drag starts from: the drawing and the plans as they were at the press,
 // kept apart from the undo history (whose depth may be anything).
 struct PressState {
@@ -34,6 +36,12 @@ void MovePlans(CArZel& plans, const CArZel& from, const std::vector<int>& ids, d
 // The drag of handle sel.handle of the one selected object by (dx, dy) from press.
 void DragHandle(CPelUnit& unit, const CPelUnit& press, const CSelection& sel, double dx, double dy,
                 const DragRule& rule);
+
+// Applies f to every point of the members of group id (lines, walls, texts), each
+// made the unit's own first; lineFix and textFix then adjust what a point map cannot
+// (an arc's ends, a text's angle).
+void MapGroup(CPelUnit& unit, int id, const std::function<PelPoint(PelPoint)>& f,
+              const std::function<void(CPelLine&)>& lineFix = {}, const std::function<void(CPelText&)>& textFix = {});
 
 // Deletes every selected line, wall, text, group (with its members), picture and map
 // object; the count deleted.

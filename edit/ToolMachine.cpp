@@ -4,6 +4,7 @@
 #include "document/PelmoraDoc.h"
 #include "edit/HitTest.h"
 #include "edit/ShapeCreate.h"
+#include "edit/ToolCommit.h"
 #include "platform/Profile.h"
 
 #include <cmath>
@@ -122,18 +123,6 @@ SnapPoint CToolMachine::Convert(QPoint px, int modifiers) const
     return p;
 }
 
-template <class F>
-bool CToolMachine::Commit(F change)
-{
-    PressState before;
-    before.Take(m_doc.m_unit, m_doc.m_arZel);
-    if (!change())
-        return false;
-    m_doc.m_undo.Snapshot(before.unit, before.plans);
-    m_doc.Changed();
-    return true;
-}
-
 void CToolMachine::SelectOnly(int lineId)
 {
     m_doc.m_sel.Clear();
@@ -157,7 +146,7 @@ void CToolMachine::Handle(const CEditEvent& e)
 bool CToolMachine::OwnGesture() const
 {
     const int m = Mode();
-    return Is(m, ToolMode::Polygon) || Is(m, ToolMode::Polyline) || IsRangeMode(m);
+    return Is(m, ToolMode::Polygon) || Is(m, ToolMode::Polyline) || IsRangeMode(m) || CurveMode();
 }
 
 void CToolMachine::LeftPress(const CEditEvent& e)
@@ -264,6 +253,11 @@ bool CToolMachine::Complete(const SnapPoint& p)
             return false;
         const PelPoint c = m_points[m_points.size() - 2];
         made = create([&] { return CreateArc(unit, plot, c, a, p.mm); });
+    } else if (Is(m, ToolMode::Dimension)) {
+        if (m_points.size() < 2)
+            return false;
+        const PelPoint s = m_points[m_points.size() - 2];
+        made = create([&] { return CreateDimension(unit, plot, s, a, p.mm); });
     }
     if (made)
         SelectOnly(id);
@@ -276,6 +270,10 @@ void CToolMachine::GesturePoint(const SnapPoint& p, const CEditEvent& e)
     m_doc.Touch();
     if (IsRangeMode(m)) {
         RangeClick(p);
+        return;
+    }
+    if (CurveMode()) {
+        CurvePoint(p, e);
         return;
     }
     if (Is(m, ToolMode::Polygon)) {
@@ -454,6 +452,8 @@ void CToolMachine::MouseMove(const CEditEvent& e)
     }
     if (DraggingSelection())
         DragTo(p);
+    if (Is(Mode(), ToolMode::FreeCurve) && !m_points.empty())
+        FreeCurveMove(e);
 }
 
 void CToolMachine::LeftRelease(const CEditEvent& e)
@@ -492,6 +492,11 @@ void CToolMachine::DoubleClick(const CEditEvent& e)
     const int m = Mode();
     if (Is(m, ToolMode::Select) && e.Ctrl())
         return;
+    if (EndsOnDoubleClick()) {
+        FinishCurve();
+        m_doc.Touch();
+        return;
+    }
     if (Is(m, ToolMode::Polyline)) {
         if (m_points.size() >= 2) {
             int id = 0;
@@ -530,7 +535,9 @@ void CToolMachine::RightPress(const CEditEvent& e)
         return;
     }
     if (!m_points.empty()) {
-        if (Is(m, ToolMode::Polygon) || Is(m, ToolMode::Polyline))
+        if (Is(m, ToolMode::Polygon) || Is(m, ToolMode::Polyline) || Is(m, ToolMode::DoubleLine) ||
+            Is(m, ToolMode::DoubleLinePolygon) || Is(m, ToolMode::Spline) || Is(m, ToolMode::SmoothPolygon) ||
+            Is(m, ToolMode::Bezier) || Is(m, ToolMode::RoundRect))
             m_points.pop_back();
         else
             m_points.clear();
@@ -541,7 +548,9 @@ void CToolMachine::RightPress(const CEditEvent& e)
     m_zoomGesture = NoZoom;
     const bool stays = Is(m, ToolMode::Line) || Is(m, ToolMode::Rect) || Is(m, ToolMode::Polygon) ||
                        Is(m, ToolMode::Circle) || Is(m, ToolMode::Arc) || Is(m, ToolMode::Polyline) ||
-                       Is(m, ToolMode::Text) || Is(m, ToolMode::Dimension) || Is(m, ToolMode::DecoratedText);
+                       Is(m, ToolMode::Text) || Is(m, ToolMode::Dimension) || Is(m, ToolMode::DecoratedText) ||
+                       Is(m, ToolMode::DoubleLine) || Is(m, ToolMode::Spline) || Is(m, ToolMode::SmoothPolygon) ||
+                       Is(m, ToolMode::Bezier) || Is(m, ToolMode::DoubleLinePolygon) || Is(m, ToolMode::RoundRect);
     if (!stays && !Is(m, ToolMode::Select)) {
         EnterMode(0);
         m_host.ModeChanged();

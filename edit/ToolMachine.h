@@ -63,6 +63,12 @@ public:
     bool HandTool() const { return m_hand; }
     const PressState& Press() const { return m_press; }
     const std::string& Prompt() const { return m_prompt; }
+    // The double line's sides (tool_nisen_l/r, millimetres) and a rounded corner's steps.
+    static double OffsetLeft();
+    static double OffsetRight();
+    static int FilletSteps();
+    // The smallest base of a balloon's spike at the view's scale (millimetres).
+    double BalloonMinBase() const;
     // "絶(x,y)" and "相(dx,dy)", y upwards (UTF-8).
     std::string AbsoluteReadout() const;
     std::string RelativeReadout() const;
@@ -83,6 +89,17 @@ private:
 
     bool OwnGesture() const;
     void GesturePoint(const SnapPoint& p, const CEditEvent& e);
+    // The curve and outline tools (ToolGestures.cpp): a click, the double-click that
+    // ends a multi-point gesture, the free curve's sampling of the pointer.
+    bool CurveMode() const;
+    void CurvePoint(const SnapPoint& p, const CEditEvent& e);
+    bool EndsOnDoubleClick() const;
+    void FinishCurve();
+    void FreeCurveMove(const CEditEvent& e);
+    // Runs a creation; when it made something, it becomes the one undo step and the
+    // single selection (a group when the tool makes one) and the gesture ends.
+    template <class F>
+    bool Create(F make);
     void SelectPress(const SnapPoint& p, const CEditEvent& e);
     bool Complete(const SnapPoint& p);
     void RangeClick(const SnapPoint& p);
@@ -123,4 +140,5 @@ private:
     PelPoint m_pressMm;
     PressState m_press;
     std::string m_prompt;
+    QPoint m_freeLastPx; // the free curve's last sampled point
 };

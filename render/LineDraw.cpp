@@ -385,12 +385,28 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     if (l.m_points.size() < 3)
         return;
     ColorContext cc = dc.Colors(l.m_layer1, l.m_layer2);
-    ColorRef color = cc.greyed ? kGreyed : 0;
-    int width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
-    int orient = static_cast<int>(l.m_params[0]);
+    DimensionFigure f;
+    f.group = l.m_layer1;
+    f.p0 = l.m_points[0];
+    f.p1 = l.m_points[1];
+    f.label = l.m_points[2];
+    f.orient = static_cast<int>(l.m_params[0]);
     // A record that stops after the value has its line on the measured points.
-    double d = l.m_params.size() > 2 ? l.m_params[2] : 0.0;
-    const PelPoint P0 = l.m_points[0], P1 = l.m_points[1], Q = l.m_points[2];
+    f.distance = l.m_params.size() > 2 ? l.m_params[2] : 0.0;
+    f.text = FormatDimensionValue(l.m_params[1], dc.sunpoKurai);
+    f.colour = cc.greyed ? kGreyed : 0;
+    f.width = PenWidthPx(l.m_width, dc.plotVersion, dc.printing, dc.widths);
+    f.markers = dc.sunpoTanten;
+    DrawDimensionFigure(p, dc, f);
+}
+} // namespace
+
+void DrawDimensionFigure(QPainter& p, const CDrawContext& dc, const DimensionFigure& f)
+{
+    const PelPoint P0 = f.p0, P1 = f.p1, Q = f.label;
+    const double d = f.distance;
+    const int orient = f.orient;
+    const int width = f.width;
     PelPoint L0, L1; // the dimension line's ends on the level
     switch (orient) {
     case 1:
@@ -410,28 +426,28 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
     default:
         return;
     }
-    const int g = l.m_layer1;
+    const int g = f.group;
     QPoint p0 = dc.t.ToDevice(g, P0.x, P0.y), p1 = dc.t.ToDevice(g, P1.x, P1.y);
     QPoint l0 = dc.t.ToDevice(g, L0.x, L0.y), l1 = dc.t.ToDevice(g, L1.x, L1.y);
     Smooth(p, dc, false);
-    p.setPen(SolidPen(color, width));
+    p.setPen(SolidPen(f.colour, width));
     p.drawLine(p0, l0);
     p.drawLine(p1, l1);
     p.drawLine(l0, l1);
-    if (dc.sunpoTanten != 0) {
+    if (f.markers != 0) {
         int size = MarkerSizePx(0, dc.keijPich, dc.t.paperScale, dc.t.extra1);
         Smooth(p, dc, true);
-        DrawEndMarkers(p, dc.sunpoTanten, l0, l1, DirectionDeg(L0.x, L0.y, L1.x, L1.y),
-                       DirectionDeg(L1.x, L1.y, L0.x, L0.y), size, ToQColor(color), width);
+        DrawEndMarkers(p, f.markers, l0, l1, DirectionDeg(L0.x, L0.y, L1.x, L1.y),
+                       DirectionDeg(L1.x, L1.y, L0.x, L0.y), size, ToQColor(f.colour), width);
     }
 
     const DimensionFont& df = DimensionFontFor(std::max(2, TruncPx(dc.sunpoTextHeight * dc.t.paperScale)), p.device());
     p.setFont(df.font);
     const QFontMetrics& fm = df.metrics;
-    QString text = QString::fromStdString(FormatDimensionValue(l.m_params[1], dc.sunpoKurai));
+    QString text = QString::fromStdString(f.text);
     int tw = fm.horizontalAdvance(text), th = fm.height();
     QPoint q = dc.t.ToDevice(g, Q.x, Q.y);
-    p.setPen(ToQColor(color));
+    p.setPen(ToQColor(f.colour));
     p.setRenderHint(QPainter::TextAntialiasing, true);
     if (orient == 1 || orient == 3) {
         p.drawText(QPoint(q.x() - tw / 2, q.y() - th + fm.ascent()), text);
@@ -443,7 +459,6 @@ void DrawDimension(QPainter& p, const CDrawContext& dc, const CPelLine& l, const
         p.setTransform(before);
     }
 }
-} // namespace
 
 std::string FormatDimensionValue(double value, int kurai)
 {

@@ -1,6 +1,8 @@
 #include "render/ToolPreview.h"
 
 #include "document/PlotInfo.h"
+#include "document/CurveGeometry.h"
+#include "render/LineDraw.h"
 #include "render/LineStyle.h"
 
 #include <QPainter>
@@ -75,6 +77,21 @@ void RedCross(QPainter& p, QPoint c)
     p.drawLine(c + QPoint(-2, 2), c + QPoint(2, -2));
 }
 
+// The ellipse (or its arc from start to the pointer's direction) in device pixels,
+// filled solid and hatched by the family's switches only.
+void EllipsePreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot, int family, const QRect& box,
+                    const QPainterPath& outline)
+{
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    if (Filled(plot, family))
+        p.fillPath(outline, FillOf(plot, family));
+    p.setBrush(Qt::NoBrush);
+    const FamilyPen pen = PenOf(dc, plot, family);
+    p.setPen(QPen(pen.colour, pen.width, pen.dotted ? Qt::DotLine : Qt::SolidLine));
+    p.drawPath(outline);
+}
+
 void Outline(QPainter& p, const FamilyPen& pen, const QPainterPath& path)
 {
     if (pen.dotted) {
@@ -102,6 +119,15 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
         return;
     const std::vector<PelPoint>& pts = *in.points;
     auto dev = [&](PelPoint q) { return dc.t.ToDevice(in.group, q.x, q.y); };
+    auto closedConstruction = [&](const std::vector<PelPoint>& outline) {
+        if (outline.empty())
+            return;
+        std::vector<QPoint> d;
+        for (const PelPoint& pt : outline)
+            d.push_back(dev(pt));
+        d.push_back(d.front());
+        Construction(p, d);
+    };
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (in.mode) {
@@ -188,6 +214,105 @@ void DrawToolPreview(QPainter& p, const CDrawContext& dc, const CPlotInfo& plot,
         arc.arcMoveTo(box, start);
         arc.arcTo(box, start, span);
         Outline(p, PenOf(dc, plot, FamArc), Filled(plot, FamArc) ? region : arc);
+        break;
+    }
+    case 13: { // dimension line
+        const QColor grey(127, 127, 127);
+        if (pts.size() == 1) {
+            const QPoint c = dev(pts[0]);
+            p.setPen(QPen(grey, 1));
+            p.drawLine(c + QPoint(-5, -5), c + QPoint(5, 5));
+            p.drawLine(c + QPoint(-5, 5), c + QPoint(5, -5));
+            break;
+        }
+        const PelPoint s = pts[pts.size() - 2], e = pts.back();
+        const DimensionShape d = PlaceDimension(s, e, in.pointerMm);
+        DimensionFigure f;
+        f.group = in.group;
+        f.p0 = s;
+        f.p1 = e;
+        f.label = d.label;
+        f.orient = d.side;
+        f.distance = d.offset;
+        f.text = FormatDimensionValue(d.length, 0);
+        f.colour = 127 + 256 * 127 + 65536 * 127;
+        DrawDimensionFigure(p, dc, f);
+        break;
+    }
+    case 27: { // three-point arc: the circle through the clicks and the pointer
+        if (pts.size() == 1) {
+            RedCross(p, dev(pts[0]));
+            break;
+        }
+        const auto c = CircleThrough(pts[0], pts[1], in.pointerMm);
+        if (!c)
+            break;
+        const double r = std::hypot(pts[0].x - c->x, pts[0].y - c->y);
+        const QPoint tl = dc.t.ToDevice(in.group, c->x - r, c->y - r), br = dc.t.ToDevice(in.group, c->x + r, c->y + r);
+        const QRect box(tl, br);
+        QPainterPath path;
+        path.addEllipse(box);
+        EllipsePreview(p, dc, plot, FamArc, box, path);
+        break;
+    }
+    case 29: // double line and double-line polygon: the two offset sides
+    case 49: {
+        std::vector<PelPoint> q = pts;
+        q.push_back(in.pointerMm);
+        const DoubleLineSides sides = OffsetSides(DistinctPoints(q), in.leftOffset, in.rightOffset);
+        for (const auto* side : {&sides.left, &sides.right}) {
+            std::vector<QPoint> d;
+            for (const PelPoint& pt : *side)
+                d.push_back(dev(pt));
+            Construction(p, d);
+        }
+        break;
+    }
+    case 30: // ellipse and elliptic arc, once the width is known
+    case 31: {
+        if (pts.size() < 2)
+            break;
+        const PelPoint c = pts[0];
+        const double rx = std::abs(pts[1].x - c.x);
+        const double ry = std::abs((in.mode == 31 && pts.size() >= 3 ? pts[2] : in.pointerMm).y - c.y);
+        const QPoint tl = dc.t.ToDevice(in.group, c.x - rx, c.y - ry), br = dc.t.ToDevice(in.group, c.x + rx, c.y + ry);
+        const QRect box(tl, br);
+        QPainterPath path;
+        if (in.mode == 31 && pts.size() >= 4) {
+            const QPoint cp = dev(c), sp = dev(pts[3]);
+            const double start = DirectionDeg(cp.x(), cp.y(), sp.x(), sp.y());
+            double span = DirectionDeg(cp.x(), cp.y(), in.pointerPx.x(), in.pointerPx.y()) - start;
+            if (span <= 0)
+                span += 360;
+            path.arcMoveTo(box, start);
+            path.arcTo(box, start, span);
+        } else {
+            path.addEllipse(box);
+        }
+        EllipsePreview(p, dc, plot, in.mode == 30 ? FamCircle : FamArc, box, path);
+        if (in.mode == 31 && pts.size() == 3) {
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.drawLine(dev(c), in.pointerPx);
+        }
+        break;
+    }
+    case 51: { // rounded rectangle
+        if (pts.size() == 1) {
+            const QPoint a = dev(pts[0]);
+            Construction(p, {a, {in.pointerPx.x(), a.y()}, in.pointerPx, {a.x(), in.pointerPx.y()}, a});
+            break;
+        }
+        const std::vector<PelPoint> outline =
+            RoundRectOutline(pts[0], pts[1], RoundRectRadius(pts[0], pts[1], in.pointerMm), in.filletSteps);
+        closedConstruction(outline);
+        break;
+    }
+    case 52: { // balloon: the outline with the pointer as its tip
+        if (pts.size() < 2)
+            break;
+        const std::vector<PelPoint> outline =
+            BalloonOutline(pts[0], pts[1], in.pointerMm, BalloonStyle(), in.filletSteps, in.balloonMinBase);
+        closedConstruction(outline);
         break;
     }
     case 28: // polyline and the other construction-line tools

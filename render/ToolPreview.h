@@ -16,6 +16,9 @@ struct PreviewInput {
     QPoint lastPx;                                 // the previous click
     QPoint pointerPx;
     PelPoint pointerMm;
+    double leftOffset = 5, rightOffset = 5; // the double line's sides (millimetres)
+    int filletSteps = 24;                   // steps of a rounded corner
+    double balloonMinBase = 0;              // the smallest base of a balloon's spike (millimetres)
 };
 
 // Draws the preview of the mode, if it has one and the shape is not degenerate.
