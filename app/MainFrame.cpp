@@ -31,6 +31,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_doc(std::make_u
     m_view = new CPelmoraView(m_doc.get(), this);
     setCentralWidget(m_view);
     CreateMenus();
+    CreateToolBars();
+    CreatePalette();
     UpdateTitle();
     m_recoveryTimer = new QTimer(this);
     m_recoveryTimer->setInterval(kRecoveryIntervalMs);
