@@ -129,16 +129,25 @@ QToolButton* CToolPalette::AddButton(int id, const char* text)
 {
     auto* b = new QToolButton(this);
     b->setObjectName(QStringLiteral("c%1").arg(id));
+    b->setText(U(text));
     if (QAction* a = m_frame->PaletteCommand(id)) {
-        b->setDefaultAction(a);
-        // The palette's own caption, shorter than the menu's.
-        b->setText(U(text));
+        // The command's state and tip, with the palette's own short caption.
+        if (a->icon().isNull())
+            a->setIcon(ToolIcon(id));
+        b->setIcon(a->icon());
+        b->setCheckable(a->isCheckable());
+        connect(b, &QToolButton::clicked, a, [a] { a->trigger(); });
+        auto sync = [b, a] {
+            b->setEnabled(a->isEnabled());
+            b->setChecked(a->isChecked());
+            b->setToolTip(a->toolTip());
+            b->setStatusTip(a->statusTip());
+        };
+        connect(a, &QAction::changed, b, sync);
+        sync();
     } else {
-        b->setText(U(text));
         b->setIcon(ToolIcon(id));
     }
-    if (b->icon().isNull())
-        b->setIcon(ToolIcon(id));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(22, 22));
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -248,7 +257,7 @@ void CMainFrame::CreatePalette()
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(m_palette->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    scroll->setMinimumWidth(m_palette->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
     m_paletteDock->setWidget(scroll);
     addDockWidget(Qt::LeftDockWidgetArea, m_paletteDock);
     connect(m_view, &CPelmoraView::StatusChanged, this, [this] {
