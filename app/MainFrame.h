@@ -85,6 +85,7 @@ private:
     void CreateEditMenus();
     void CreateStatusBar();
     void CreateToolBars();
+    void CreateHelpMenu();
     void CreatePalette();
     QAction* ToolCommand(int id, const char* text = nullptr, const char* tip = nullptr);
     QToolBar* MakeToolBar(const char* title, const char* name, std::span<const int> ids, Qt::ToolBarArea area);

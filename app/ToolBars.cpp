@@ -3,10 +3,16 @@
 #include "app/PelmoraView.h"
 #include "app/ToolIcons.h"
 #include "edit/ToolMode.h"
+#include "ardelib/Message.h"
+#include "platform/AppPaths.h"
 #include "platform/Profile.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -193,4 +199,31 @@ void CMainFrame::CreateToolBars()
     status->setChecked(true);
     connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     m_commands[59393] = status;
+    CreateHelpMenu();
+}
+
+void CMainFrame::CreateHelpMenu()
+{
+    QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
+    auto openReadme = [this] {
+        const QString path = QString::fromStdString(apppaths::InstalledDataDir()) + QStringLiteral("/readme.txt");
+        if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            ShowMessage("ヘルプが見つからないかメモリ不足です");
+    };
+    QAction* a = help->addAction(U("お読みください(&R)..."), this, openReadme);
+    a->setObjectName("cmd32796");
+    a->setStatusTip(U("ReadMeの表示、お読みください"));
+    m_commands[32796] = a;
+    // The window's icon: the desktop theme's, else the one beside the program's data.
+    QIcon icon = QIcon::fromTheme(QStringLiteral("oltrane"));
+    if (icon.isNull()) {
+        const QString data = QString::fromStdString(apppaths::InstalledDataDir());
+        for (const QString& f : {data + QStringLiteral("/../icons/hicolor/scalable/apps/oltrane.svg"),
+                                 data + QStringLiteral("/desktop/oltrane.svg")})
+            if (QFileInfo::exists(f)) {
+                icon = QIcon(f);
+                break;
+            }
+    }
+    setWindowIcon(icon);
 }

@@ -46,7 +46,7 @@ bool InstallTest::s_installed = false;
 TEST_F(InstallTest, EveryFileLandsInItsPlace)
 {
     ASSERT_TRUE(s_installed);
-    for (const char* f : {"bin/oltrane", "include/ardelib/DefFile.h", "include/ardelib/BitmapUL.h",
+    for (const char* f : {"bin/oltrane", "share/oltrane/readme.txt", "include/ardelib/DefFile.h", "include/ardelib/BitmapUL.h",
                           "share/applications/oltrane.desktop", "share/mime/packages/oltrane.xml",
                           "share/icons/hicolor/scalable/apps/oltrane.svg",
                           "share/icons/hicolor/scalable/mimetypes/application-x-oltrane-document.svg"})
