@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -163,6 +164,7 @@ CLinePropSetDg::CLinePropSetDg(CPlotInfo* plot, Form form, QWidget* parent) : QD
     top->addWidget(m_customPalette, 0, Qt::AlignHCenter);
     auto* other = new QPushButton(U("他の色を選択..."), this);
     other->setObjectName("c1102");
+    other->setAutoDefault(false);
     top->addWidget(other);
 
     auto* fills = new QHBoxLayout;
@@ -396,6 +398,16 @@ void CLinePropSetDg::ApplyChosenColour(bool ok, int colour)
     m_custom.Add(AppProfile(), colour);
     AppProfile().Sync();
     Changed();
+}
+
+void CLinePropSetDg::keyPressEvent(QKeyEvent* e)
+{
+    const bool closes = e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (m_form == Panel && closes) {
+        e->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void CLinePropSetDg::Changed()

@@ -39,6 +39,10 @@ public:
 signals:
     void StyleChanged();
 
+protected:
+    // As a panel there is nothing to accept or cancel: Enter and Esc must not close it.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     lineprop::Target CurrentTarget() const;
     void ChooseOtherColour();

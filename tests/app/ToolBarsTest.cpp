@@ -292,6 +292,11 @@ TEST_F(ToolBarsTest, PanelWritesTheSlotTheNextShapeTakes)
     EXPECT_EQ(0, s.m_hachT); // cell 4: HS_HORIZONTAL
     EXPECT_EQ(9001, s.m_gradiation);
     EXPECT_EQ(60, s.m_alpha);
+    // Enter and Esc in a field neither close the panel nor open the colour chooser.
+    QTest::keyClick(alpha, Qt::Key_Return);
+    QTest::keyClick(alpha, Qt::Key_Escape);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel, frame.ShapePanel());
     EXPECT_EQ(CStyleSlot{}, doc->m_plotInfo.m_style[0]); // other slots untouched
 
     Click(-30, -20);
