@@ -266,6 +266,8 @@ void CMainFrame::CreatePalette()
             ClosePanels();
         m_palette->Refresh();
     });
+    // 表示 → グリッド表示 and the palette's 表示 show the same switch.
+    connect(m_gridAction, &QAction::triggered, m_palette, [this] { m_palette->RefreshGrid(); });
     // Every tool command: its panel replaces the previous one.
     for (const ToolModeInfo& m : AllToolModes())
         if (QAction* a = Command(m.command)) {

@@ -198,7 +198,9 @@ TEST_F(ToolBarsTest, GridFieldsTakeOneTo499AndShowThePreviousValueOtherwise)
     EXPECT_EQ(0, doc->m_grid.m_visible);
     EXPECT_FALSE(snap->isEnabled());
     EXPECT_FALSE(w->isEnabled());
-    shown->click();
+    frame.findChild<QAction*>("viewGrid")->trigger(); // the menu's switch shows in the palette
+    EXPECT_TRUE(shown->isChecked());
+    EXPECT_TRUE(snap->isEnabled());
     snap->click();
     EXPECT_EQ(1, doc->m_grid.m_kyutyaku);
 
