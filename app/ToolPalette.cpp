@@ -167,19 +167,21 @@ bool CToolPalette::SetPitch(bool horizontal, const QString& text)
         field = v;
         m_frame->GetView()->Redraw();
     }
-    RefreshGrid();
+    RefreshGrid(true);
     return stored;
 }
 
-void CToolPalette::RefreshGrid()
+void CToolPalette::RefreshGrid(bool force)
 {
     const CGrid& grid = m_frame->GetDocument()->m_grid;
     m_gridShown->setChecked(grid.m_visible != 0);
     m_gridSnap->setChecked(grid.m_kyutyaku != 0);
     for (QWidget* w : std::initializer_list<QWidget*>{m_gridSnap, m_pitchW, m_pitchD})
         w->setEnabled(grid.m_visible != 0);
-    m_pitchW->setText(QString::asprintf("%d", grid.m_w));
-    m_pitchD->setText(QString::asprintf("%d", grid.m_d));
+    if (force || !m_pitchW->hasFocus())
+        m_pitchW->setText(QString::asprintf("%d", grid.m_w));
+    if (force || !m_pitchD->hasFocus())
+        m_pitchD->setText(QString::asprintf("%d", grid.m_d));
 }
 
 void CToolPalette::RefreshLayerButton()

@@ -17,8 +17,9 @@ public:
     void Refresh();
     // The style sample on the プロパティ button.
     void RefreshPropertyBar();
-    // 表示, 吸着, 横, 縦 from the grid record.
-    void RefreshGrid();
+    // 表示, 吸着, 横, 縦 from the grid record; a pitch field being typed in keeps its
+    // text unless forced.
+    void RefreshGrid(bool force = false);
     // "第%d層" with the edit layer.
     void RefreshLayerButton();
     // A pitch typed into 横 (horizontal) or 縦: 1-499 is stored; anything else shows the

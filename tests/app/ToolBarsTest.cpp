@@ -188,6 +188,9 @@ TEST_F(ToolBarsTest, GridFieldsTakeOneTo499AndShowThePreviousValueOtherwise)
     EXPECT_EQ(U("5"), d->text());
     d->selectAll();
     QTest::keyClicks(d, "20");
+    QTest::mouseMove(view->viewport(), At(10, 10)); // the read-out changes meanwhile
+    pal->Refresh();
+    EXPECT_EQ(U("20"), d->text());
     QTest::keyClick(d, Qt::Key_Return);
     EXPECT_EQ(20, doc->m_grid.m_d);
 
