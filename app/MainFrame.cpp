@@ -3,6 +3,7 @@
 #include "app/PelmoraApp.h"
 #include "app/PelmoraView.h"
 #include "app/PrintCommands.h"
+#include "app/WindowPlacement.h"
 #include "ardelib/Message.h"
 #include "document/DocBackup.h"
 #include "document/PelmoraDoc.h"
@@ -32,6 +33,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_doc(std::make_u
     m_view = new CPelmoraView(m_doc.get(), this);
     setCentralWidget(m_view);
     CreateMenus();
+    CreateToolBars();
+    CreatePalette();
     UpdateTitle();
     m_recoveryTimer = new QTimer(this);
     m_recoveryTimer->setInterval(kRecoveryIntervalMs);
@@ -240,23 +243,18 @@ void CMainFrame::UpdateRecentMenu()
 void CMainFrame::ShowAtStart()
 {
     CSettingsStore& p = AppProfile();
-    QRect screen(0, 0, 1920, 1080);
+    QList<QRect> screens;
     if (QScreen* s = QGuiApplication::primaryScreen())
-        screen = s->availableGeometry();
-    int left = p.GetInt(kLayout, "left", 0);
-    int right = p.GetInt(kLayout, "right", screen.width());
-    int top = p.GetInt(kLayout, "top", 0);
-    int bottom = p.GetInt(kLayout, "bottom", screen.height());
-    int width = right - left, height = bottom - top;
-    if (width <= 0 || left + width > screen.width()) {
-        left = 0;
-        width = screen.width();
-    }
-    if (height <= 0 || bottom > screen.height()) {
-        top = 0;
-        height = screen.height();
-    }
-    setGeometry(left, top, width, height);
+        screens << s->availableGeometry();
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens << s->availableGeometry();
+    const QRect primary = screens.isEmpty() ? QRect(0, 0, 1920, 1080) : screens.front();
+    const int left = p.GetInt(kLayout, "left", primary.left());
+    const int right = p.GetInt(kLayout, "right", primary.left() + primary.width());
+    const int top = p.GetInt(kLayout, "top", primary.top());
+    const int bottom = p.GetInt(kLayout, "bottom", primary.top() + primary.height());
+    setGeometry(PlaceWindow(QRect(left, top, right - left, bottom - top), screens));
     if (p.GetInt(kLayout, "maximize", 1) == 1)
         showMaximized();
     else

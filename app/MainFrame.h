@@ -3,12 +3,19 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <set>
+#include <span>
+
 #include <functional>
 #include <map>
 #include <memory>
 
 class CPelmoraDoc;
 class CPelmoraView;
+class CLinePropSetDg;
+class CToolPalette;
+class QDockWidget;
+class QToolBar;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -51,6 +58,23 @@ public:
     void UpdateTitle();
     QStringList RecentFiles() const;
 
+    // The tool bars, the palette and the panels a tool opens.
+    QToolBar* FileToolBar() const { return m_fileBar; }
+    QToolBar* GroupToolBar() const { return m_groupBar; }
+    QToolBar* DrawToolBar() const { return m_drawBar; }
+    CToolPalette* Palette() const { return m_palette; }
+    QDockWidget* PaletteDock() const { return m_paletteDock; }
+    CLinePropSetDg* ShapePanel() const { return m_shapePanel; }
+    QWidget* ShapePanelFrame() const { return m_panelHolder; }
+    // Commands on a bar whose feature is not built: present and greyed.
+    bool IsUnbuilt(int id) const { return m_unbuilt.count(id) != 0; }
+    void ClosePanels();
+    void OpenToolPanels(int mode);
+    void PlacePanels();
+    // The palette's プロパティ: the style of the one selected line, as a dialog.
+    void SelectionProperties();
+    QAction* PaletteCommand(int id);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -60,6 +84,11 @@ private:
     // The editing menus, the status bar panes and the view's context menu.
     void CreateEditMenus();
     void CreateStatusBar();
+    void CreateToolBars();
+    void CreateHelpMenu();
+    void CreatePalette();
+    QAction* ToolCommand(int id, const char* text = nullptr, const char* tip = nullptr);
+    QToolBar* MakeToolBar(const char* title, const char* name, std::span<const int> ids, Qt::ToolBarArea area);
     void CreateDrawMenu();
     void BuildContextMenu(QMenu& menu, int which, bool greyed);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& tip, std::function<void()> run);
@@ -90,4 +119,14 @@ private:
     QLabel* m_promptPane = nullptr;
     QLabel* m_absPane = nullptr;
     QLabel* m_relPane = nullptr;
+    QToolBar* m_fileBar = nullptr;
+    QToolBar* m_groupBar = nullptr;
+    QToolBar* m_drawBar = nullptr;
+    bool m_lineTool = true;
+    std::set<int> m_unbuilt;
+    QDockWidget* m_paletteDock = nullptr;
+    CToolPalette* m_palette = nullptr;
+    QWidget* m_panelHolder = nullptr;
+    CLinePropSetDg* m_shapePanel = nullptr;
+    int m_panelMode = -1;
 };

@@ -6,11 +6,19 @@
 #include "render/FontSubstitution.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int CPelmoraApp::Run(int argc, char** argv, const std::string& file)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(kAppTitle);
+    // Qt's own dialogs (colours, files, printing) speak Japanese like the rest.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
     InstallFontSubstitutions();
     CMainFrame frame;
     CGuiMessageSink sink;

@@ -10,8 +10,21 @@ namespace apppaths {
 
 std::string InstalledDataDir()
 {
-    struct stat st {};
-    if (::stat(OLTRANE_INSTALLED_DATA, &st) == 0 && S_ISDIR(st.st_mode))
+    auto isDir = [](const std::string& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    };
+    // Beside the program first: an install into another prefix than the configured one.
+    char exe[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+        std::string dir(exe, static_cast<std::size_t>(n));
+        dir.erase(dir.rfind('/'));
+        const std::string beside = dir + "/../share/oltrane";
+        if (isDir(beside))
+            return beside;
+    }
+    if (isDir(OLTRANE_INSTALLED_DATA))
         return OLTRANE_INSTALLED_DATA;
     return OLTRANE_SOURCE_RESOURCES;
 }
