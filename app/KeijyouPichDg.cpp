@@ -2,6 +2,8 @@
 
 #include "edit/StylePitch.h"
 
+#include "app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -31,15 +33,9 @@ CKeijyouPichDg::CKeijyouPichDg(const Sizes& sizes, QWidget* parent) : QDialog(pa
         form->addRow(U(kNames[i]), row);
     }
     top->addLayout(form);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* reset = buttons->addButton(U("初期化リセット"), QDialogButtonBox::ResetRole);
+    QPushButton* reset = AddOkCancel(this, top)->addButton(U("初期化リセット"), QDialogButtonBox::ResetRole);
     reset->setObjectName("c1132");
-    buttons->addButton(U("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(U("キャンセル"), QDialogButtonBox::RejectRole);
     connect(reset, &QPushButton::clicked, this, [this] { ResetToBuiltIn(); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addWidget(buttons);
 }
 
 void CKeijyouPichDg::ResetToBuiltIn()

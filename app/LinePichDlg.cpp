@@ -3,6 +3,8 @@
 #include "ardelib/Message.h"
 #include "edit/StylePitch.h"
 
+#include "app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -43,15 +45,9 @@ CLinePichDlg::CLinePichDlg(const Pitches& pitches, QWidget* parent) : QDialog(pa
     }
     top->addLayout(grid);
     top->addWidget(new QLabel(U("単位は印刷上のmm"), this));
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* reset = buttons->addButton(U("初期化リセット"), QDialogButtonBox::ResetRole);
+    QPushButton* reset = AddOkCancel(this, top)->addButton(U("初期化リセット"), QDialogButtonBox::ResetRole);
     reset->setObjectName("c1522");
-    buttons->addButton(U("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(U("キャンセル"), QDialogButtonBox::RejectRole);
     connect(reset, &QPushButton::clicked, this, [this] { ResetToBuiltIn(); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addWidget(buttons);
 }
 
 QLineEdit* CLinePichDlg::Field(int pitch) const { return m_fields[static_cast<std::size_t>(pitch)]; }

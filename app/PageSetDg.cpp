@@ -2,6 +2,8 @@
 
 #include "app/PprUseDg.h"
 
+#include "app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,12 +39,9 @@ CPageSetDg::CPageSetDg(int code, pagesetup::UserSize user, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->addWidget(sizeBox);
     row->addWidget(turnBox);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* box = new QVBoxLayout(this);
     box->addLayout(row);
-    box->addWidget(buttons);
+    AddOkCancel(this, box);
 }
 
 int CPageSetDg::Code() const

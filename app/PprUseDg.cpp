@@ -1,5 +1,7 @@
 #include "app/PprUseDg.h"
 
+#include "app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIntValidator>
@@ -29,12 +31,9 @@ CPprUseDg::CPprUseDg(int widthMm, int heightMm, QWidget* parent)
     grid->addWidget(new QLabel(QString::fromUtf8("縦幅"), this), 1, 0);
     grid->addWidget(m_h, 1, 1);
     grid->addWidget(new QLabel(QString::fromUtf8("mm(実寸)"), this), 1, 2);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* box = new QVBoxLayout(this);
     box->addLayout(grid);
-    box->addWidget(buttons);
+    AddOkCancel(this, box);
 }
 
 int CPprUseDg::WidthMm() const { return m_w->text().toInt(); }

@@ -1,5 +1,7 @@
 #include "app/PrintmoveDg.h"
 
+#include "app/DialogButtons.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -41,12 +43,9 @@ CPrintmoveDg::CPrintmoveDg(pageprint::PrintMove move, QWidget* parent)
     grid->addWidget(new QLabel(QString::fromUtf8("の方向へ"), this), 1, 2);
     grid->addWidget(m_y, 1, 3);
     grid->addWidget(new QLabel(QString::fromUtf8("mm(整数)"), this), 1, 4);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* box = new QVBoxLayout(this);
     box->addLayout(grid);
-    box->addWidget(buttons);
+    AddOkCancel(this, box);
 }
 
 pageprint::PrintMove CPrintmoveDg::Move() const

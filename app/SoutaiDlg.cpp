@@ -1,5 +1,7 @@
 #include "app/SoutaiDlg.h"
 
+#include "app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QDoubleValidator>
@@ -37,14 +39,9 @@ CSoutaiDlg::CSoutaiDlg(double baseX, double baseY, QWidget* parent) : QDialog(pa
     form->addRow(QString::fromUtf8("縦方向座標↑"), m_up);
     m_result = new QLabel;
     form->addRow(QString::fromUtf8("位置"), m_result);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* top = new QVBoxLayout(this);
     top->addLayout(form);
-    top->addWidget(buttons);
+    AddOkCancel(this, top);
     Refresh();
 }
 
