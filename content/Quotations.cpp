@@ -8,13 +8,11 @@ std::string CQuotations::Path() { return CContentFiles::UserFile(kFileName, "pat
 
 bool CQuotations::Read(const std::string& path)
 {
-    m_entries.clear();
-    m_modified = false;
+    // A file that cannot be read leaves nothing of the previous one.
     std::string bytes;
-    if (!CContentFiles::ReadAll(path, bytes))
-        return false;
-    Parse(bytes);
-    return true;
+    const bool read = CContentFiles::ReadAll(path, bytes);
+    Parse(read ? bytes : std::string());
+    return read;
 }
 
 void CQuotations::Parse(std::string_view bytes)

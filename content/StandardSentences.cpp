@@ -10,13 +10,11 @@ std::string CStandardSentences::Path() { return CContentFiles::UserFile(kFileNam
 
 bool CStandardSentences::Read(const std::string& path)
 {
-    m_sentences.clear();
-    m_modified = false;
+    // A file that cannot be read leaves nothing of the previous one.
     std::string bytes;
-    if (!CContentFiles::ReadAll(path, bytes))
-        return false;
-    Parse(bytes);
-    return true;
+    const bool read = CContentFiles::ReadAll(path, bytes);
+    Parse(read ? bytes : std::string());
+    return read;
 }
 
 void CStandardSentences::Parse(std::string_view bytes)

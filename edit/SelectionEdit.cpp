@@ -147,21 +147,32 @@ void MovePlans(CArZel& plans, const CArZel& from, const std::vector<int>& ids, d
         }
 }
 
+namespace {
+// The one selected group as it was at the press; nullptr when there is none or its
+// box has no width or height (it can then be neither scaled nor turned).
+const CPelGroup* PressGroup(const CPelUnit& press, const CSelection& sel)
+{
+    if (sel.groups.empty())
+        return nullptr;
+    const int j = press.IndexOfGroup(sel.groups.front());
+    if (j < 0)
+        return nullptr;
+    const CPelGroup* g = press.m_groups[static_cast<std::size_t>(j)].get();
+    return g->m_max.x - g->m_min.x == 0 || g->m_max.y - g->m_min.y == 0 ? nullptr : g;
+}
+} // namespace
+
 void DragHandle(CPelUnit& unit, const CPelUnit& press, const CSelection& sel, double dx, double dy,
                 const DragRule& rule)
 {
     switch (sel.handle) {
     case 1: { // group corner: scale
-        if (sel.groups.empty())
+        const CPelGroup* pressed = PressGroup(press, sel);
+        if (!pressed)
             return;
-        const int j = press.IndexOfGroup(sel.groups.front());
-        if (j < 0)
-            return;
-        const CPelGroup& before = *press.m_groups[static_cast<std::size_t>(j)];
+        const CPelGroup& before = *pressed;
         const double l = before.m_min.x, t = before.m_min.y, r = before.m_max.x, b = before.m_max.y;
         const double w = r - l, h = b - t;
-        if (w == 0 || h == 0)
-            return;
         const int c = sel.handleIndex;
         const bool left = c == 1 || c == 2, top = c == 1 || c == 4;
         const double nw = left ? w - dx : w + dx, nh = top ? h - dy : h + dy;
@@ -193,15 +204,11 @@ void DragHandle(CPelUnit& unit, const CPelUnit& press, const CSelection& sel, do
         return;
     }
     case 9: { // group rotation
-        if (sel.groups.empty())
+        const CPelGroup* pressed = PressGroup(press, sel);
+        if (!pressed)
             return;
-        const int j = press.IndexOfGroup(sel.groups.front());
-        if (j < 0)
-            return;
-        const CPelGroup& before = *press.m_groups[static_cast<std::size_t>(j)];
-        const double w = before.m_max.x - before.m_min.x, h = before.m_max.y - before.m_min.y;
-        if (w == 0 || h == 0)
-            return;
+        const CPelGroup& before = *pressed;
+        const double w = before.m_max.x - before.m_min.x;
         const PelPoint c{(before.m_min.x + before.m_max.x) / 2, (before.m_min.y + before.m_max.y) / 2};
         const double a0 = before.m_angle * M_PI / 180.0;
         const PelPoint handle{c.x + std::cos(a0) * w / 2 + dx, c.y - std::sin(a0) * w / 2 + dy};
