@@ -3,6 +3,7 @@
 #include "content/ContentFiles.h"
 #include "content/TextEncoding.h"
 #include "content/TextLines.h"
+#include "platform/WholeFile.h"
 
 std::string CQuotations::Path() { return CContentFiles::UserFile(kFileName, "path_inyou_flg"); }
 
@@ -10,7 +11,7 @@ bool CQuotations::Read(const std::string& path)
 {
     // A file that cannot be read leaves nothing of the previous one.
     std::string bytes;
-    const bool read = CContentFiles::ReadAll(path, bytes);
+    const bool read = wholefile::Read(path, bytes);
     Parse(read ? bytes : std::string());
     return read;
 }
@@ -66,7 +67,7 @@ bool CQuotations::SaveIfModified(const std::string& path, std::string& error)
 {
     if (!m_modified)
         return true;
-    if (!CContentFiles::WriteAtomically(path, Format(), error))
+    if (!wholefile::Replace(path, Format(), error))
         return false;
     m_modified = false;
     return true;

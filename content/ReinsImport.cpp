@@ -3,6 +3,7 @@
 #include "content/ContentFiles.h"
 #include "content/ReinsConv.h"
 #include "platform/Codec.h"
+#include "platform/WholeFile.h"
 
 namespace {
 using C = CReinsConv;
@@ -198,7 +199,7 @@ bool CReinsImport::Import(std::size_t property, CCsvTable& table, std::string& e
         return false;
     const std::string bytes = FormatImportRow(cells);
     std::string why;
-    if (!CContentFiles::WriteAtomically(ImportRowPath(), bytes, why)) {
+    if (!wholefile::Replace(ImportRowPath(), bytes, why)) {
         error = "取り込み用ファイル " + why;
         return false;
     }

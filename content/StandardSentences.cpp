@@ -5,6 +5,7 @@
 #include "content/TextLines.h"
 #include "document/PelUnit.h"
 #include "platform/Codec.h"
+#include "platform/WholeFile.h"
 
 std::string CStandardSentences::Path() { return CContentFiles::UserFile(kFileName, "path_kitei_flg"); }
 
@@ -12,7 +13,7 @@ bool CStandardSentences::Read(const std::string& path)
 {
     // A file that cannot be read leaves nothing of the previous one.
     std::string bytes;
-    const bool read = CContentFiles::ReadAll(path, bytes);
+    const bool read = wholefile::Read(path, bytes);
     Parse(read ? bytes : std::string());
     return read;
 }
@@ -80,7 +81,7 @@ bool CStandardSentences::SaveIfModified(const std::string& path, std::string& er
 {
     if (!m_modified)
         return true;
-    if (!CContentFiles::WriteAtomically(path, Format(), error))
+    if (!wholefile::Replace(path, Format(), error))
         return false;
     m_modified = false;
     return true;

@@ -4,12 +4,12 @@
 #include "ardelib/Message.h"
 #include "document/PelmoraDoc.h"
 #include "platform/AppPaths.h"
+#include "platform/WholeFile.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,45 +29,11 @@ unsigned Fnv(const std::string& s)
     return h;
 }
 
-bool ReadAll(const std::string& path, std::string& out)
+// The error text is not shown: a backup or an autosave never interrupts the user.
+bool Replace(const std::string& path, const std::string& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buf[65536];
-    std::size_t n;
-    out.clear();
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-// Writes bytes beside path and renames it over path once complete.
-bool WriteAtomically(const std::string& path, const std::string& bytes)
-{
-    const std::string tmp = path + ".part";
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0) {
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return false;
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return true;
+    std::string error;
+    return wholefile::Replace(path, bytes, error);
 }
 
 std::string RecoveryFile(int pid) { return docbackup::RecoveryDir() + "/recovery-" + std::to_string(pid) + ".q_l"; }
@@ -97,7 +63,7 @@ bool KeepBackup(const std::string& documentPath)
     if (::stat(documentPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return true; // nothing to keep
     std::string bytes;
-    return ReadAll(documentPath, bytes) && WriteAtomically(BackupPathFor(documentPath), bytes);
+    return wholefile::Read(documentPath, bytes) && Replace(BackupPathFor(documentPath), bytes);
 }
 
 bool WriteRecovery(const CPelmoraDoc& doc)
@@ -109,7 +75,7 @@ bool WriteRecovery(const CPelmoraDoc& doc)
             return false;
     }
     const int pid = static_cast<int>(::getpid());
-    return WriteAtomically(RecoveryFile(pid), ar->MemoryData()) && WriteAtomically(NoteFile(pid), doc.GetPathName());
+    return Replace(RecoveryFile(pid), ar->MemoryData()) && Replace(NoteFile(pid), doc.GetPathName());
 }
 
 void RemoveRecovery()
@@ -136,7 +102,7 @@ std::vector<Recovery> LeftoverRecoveries()
         Recovery r;
         r.pid = pid;
         r.file = RecoveryFile(pid);
-        ReadAll(NoteFile(pid), r.originalPath);
+        wholefile::Read(NoteFile(pid), r.originalPath);
         found.push_back(r);
     }
     ::closedir(d);

@@ -81,11 +81,7 @@ TEST_P(CurveTools, MakeTheirRecordsAndOneUndoStep)
         EXPECT_TRUE(doc.m_unit.m_groups.empty());
         EXPECT_EQ(doc.m_sel.lines, std::vector<int>{doc.m_unit.m_lines.back()->m_id});
     }
-    const std::string after = Saved();
-    ASSERT_TRUE(tools.Undo());
-    EXPECT_EQ(Saved(), before);
-    ASSERT_TRUE(tools.Redo());
-    EXPECT_EQ(Saved(), after);
+    ExpectOneUndoStep(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -123,6 +123,16 @@ protected:
         doc.Write(ar.get());
         return ar->MemoryData();
     }
+    // The change since before is one undo step: undo gives back before's bytes, redo
+    // what there is now.
+    void ExpectOneUndoStep(const std::string& before)
+    {
+        const std::string after = Saved();
+        ASSERT_TRUE(tools.Undo());
+        EXPECT_EQ(Saved(), before);
+        ASSERT_TRUE(tools.Redo());
+        EXPECT_EQ(Saved(), after);
+    }
     // Sheet millimetres of a pixel position, as the machine converts it (no snap).
     PelPoint Mm(QPoint px) const
     {
